@@ -1,0 +1,23 @@
+# Native build: the saver's sources against the project's own Win32 subset, for tests and tools.
+enable_testing()
+
+set(SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+option(SAVER_SANITIZE "Build the native saver and tests with AddressSanitizer and UBSan" ON)
+if(SAVER_SANITIZE)
+  add_compile_options(${SANITIZE_FLAGS})
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+file(GLOB HEADLESS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/headless/src/*.cpp)
+add_library(headless STATIC ${HEADLESS_SOURCES})
+target_include_directories(headless PUBLIC ${CMAKE_SOURCE_DIR}/headless/include)
+
+add_library(saver_core STATIC ${SAVER_SOURCES})
+target_include_directories(saver_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(saver_core PUBLIC headless)
+
+foreach(part tools bench fuzz tests e2e)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${part}/CMakeLists.txt)
+    add_subdirectory(${part})
+  endif()
+endforeach()
