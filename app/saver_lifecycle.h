@@ -1,0 +1,7 @@
+// What the saver builds at creation and releases at destruction.
+#pragma once
+#include <windows.h>
+
+void MeasureDisplay(HWND window);
+BOOL InitSaver(HWND window);
+void ShutdownSaver();

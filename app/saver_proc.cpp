@@ -1,0 +1,79 @@
+#include "app/saver_proc.h"
+
+#include <mmsystem.h>
+
+#include "app/display_check.h"
+#include "app/frame_timer.h"
+#include "app/saver_lifecycle.h"
+#include "app/saver_state.h"
+#include "app/settings.h"
+#include "host/dismissal.h"
+#include "host/host_state.h"
+#include "scene/scene_random.h"
+
+namespace {
+
+const UINT kTimerResolution = 1;
+const UINT kFrameTimerId = 1;
+const int kBlackErases = 10;
+
+}  // namespace
+
+LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return CreateSaver(window) ? 0 : -1;
+    case WM_DESTROY:
+      DestroySaver(window);
+      return 0;
+    case WM_ERASEBKGND:
+      return EraseSaverBackground(window, reinterpret_cast<HDC>(wParam));
+    case WM_TIMER:
+      TickSaver(window);
+      return 0;
+    default:
+      return DefaultSaverProc(window, message, wParam, lParam);
+  }
+}
+
+BOOL CreateSaver(HWND window) {
+  BOOL saving = !hostState.previewMode;
+  if (!CheckDisplayDepth(window, SaverTitle, saving, saving)) return FALSE;
+  InitSettings();
+  ReadSettings(window, &settingsKey);
+  ApplySettingDefaults(&settingsKey);
+  ApplySoundSetting();
+  SeedSceneRandom(timeGetTime());
+  if (!InitSaver(window)) {
+    if (saving) ReportError(window, SaverTitle, saverState.errorKind);
+    return FALSE;
+  }
+  saverState.timerId =
+      StartFrameTimer(window, kTimerResolution, kFrameTimerId, static_cast<UINT>(saverState.frameInterval), nullptr);
+  if (!saverState.timerId) return FALSE;
+  saverState.initialised = TRUE;
+  return TRUE;
+}
+
+void DestroySaver(HWND window) {
+  if (saverState.initialised) {
+    StopFrameTimer(window, kTimerResolution, saverState.timerId);
+    ShutdownSaver();
+  }
+  PostQuitMessage(0);
+}
+
+void TickSaver(HWND window) {
+  HDC dc = GetDC(window);
+  ReleaseDC(window, dc);
+}
+
+LRESULT EraseSaverBackground(HWND window, HDC dc) {
+  if (saverState.eraseCount < kBlackErases) {
+    ++saverState.eraseCount;
+    RECT client = {};
+    GetClientRect(window, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+  return 1;
+}

@@ -1,0 +1,9 @@
+// The application's window procedure and the saver's life cycle: creation, frame tick, destruction.
+#pragma once
+#include <windows.h>
+
+LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL CreateSaver(HWND window);
+void DestroySaver(HWND window);
+void TickSaver(HWND window);
+LRESULT EraseSaverBackground(HWND window, HDC dc);

@@ -1,0 +1,30 @@
+// The application's life-cycle records: what creation measured, and what it built.
+#pragma once
+#include <windows.h>
+
+#include "app/error_report.h"
+
+extern const char* const SaverTitle;
+
+struct DisplayMetrics {
+  HINSTANCE instance = nullptr;
+  int screenWidth = 0;
+  int screenHeight = 0;
+  int clientWidth = 0;
+  int clientHeight = 0;
+  int bitsPerPixel = 0;
+  int logicalWidth = 0;
+  int logicalHeight = 0;
+};
+
+struct SaverState {
+  int activeActors = 0;
+  int frameInterval = 110;
+  BOOL initialised = FALSE;
+  ErrorKind errorKind = ErrorKind::None;
+  int eraseCount = 0;
+  UINT timerId = 0;
+};
+
+extern DisplayMetrics displayMetrics;
+extern SaverState saverState;

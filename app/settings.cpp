@@ -1,0 +1,104 @@
+#include "app/settings.h"
+
+#include <cstring>
+
+#include "scene/sound_cues.h"
+
+DWORD soundSetting = 0;
+
+namespace {
+
+const DWORD kSoundOnByDefault = 1;
+const REGSAM kReadAccess = KEY_READ;
+const REGSAM kWriteParentAccess = KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
+const REGSAM kWriteAccess = KEY_ALL_ACCESS;
+
+SettingValue settingValues[1];
+bool settingsInitialised = false;
+
+}  // namespace
+
+SettingsKey settingsKey = {HKEY_LOCAL_MACHINE, "SOFTWARE", "NUVARIS\\ORUScreenSaver\\LOMLOM_ACTION_2", 1,
+                           settingValues};
+
+int InitSettings() {
+  if (settingsInitialised) return 1;
+  settingValues[0] = {"Sound", REG_DWORD, &soundSetting, sizeof soundSetting, SettingOk, &kSoundOnByDefault};
+  settingsInitialised = true;
+  return 1;
+}
+
+int ReadSettingValue(HKEY openKey, SettingValue* value) {
+  DWORD type = value->type;
+  DWORD size = value->size;
+  if (RegQueryValueExA(openKey, value->name, nullptr, &type, static_cast<LPBYTE>(value->data), &size) !=
+      ERROR_SUCCESS) {
+    value->status = SettingNotRead;
+    return 0;
+  }
+  value->type = type;
+  value->size = size;
+  value->status = SettingOk;
+  return 1;
+}
+
+int ReadSettings(HWND, SettingsKey* key) {
+  HKEY parent = nullptr;
+  if (RegOpenKeyExA(key->root, key->parentPath, 0, kReadAccess, &parent) != ERROR_SUCCESS) return 0;
+  HKEY saverKey = nullptr;
+  if (RegOpenKeyA(parent, key->subPath, &saverKey) != ERROR_SUCCESS) {
+    for (int i = 0; i < key->valueCount; ++i) key->values[i].status = SettingNotRead;
+    RegCloseKey(parent);
+    return 0;
+  }
+  for (int i = 0; i < key->valueCount; ++i) ReadSettingValue(saverKey, &key->values[i]);
+  RegCloseKey(saverKey);
+  RegCloseKey(parent);
+  return 1;
+}
+
+int ApplySettingDefaults(SettingsKey* key) {
+  for (int i = 0; i < key->valueCount; ++i) {
+    SettingValue& value = key->values[i];
+    if (value.status == SettingNotRead) std::memcpy(value.data, value.defaultValue, sizeof(DWORD));
+  }
+  return 1;
+}
+
+int ApplySoundSetting() {
+  if (soundSetting != 0 && soundSetting != 1) soundSetting = 1;
+  SoundEnabled = static_cast<int>(soundSetting);
+  return 1;
+}
+
+int WriteSettingValue(HKEY openKey, SettingValue* value) {
+  if (RegSetValueExA(openKey, value->name, 0, value->type, static_cast<const BYTE*>(value->data), value->size) !=
+      ERROR_SUCCESS) {
+    value->status = SettingWriteFailed;
+    return 0;
+  }
+  value->status = SettingOk;
+  return 1;
+}
+
+int WriteSettings(HWND, SettingsKey* key) {
+  HKEY parent = nullptr;
+  if (RegOpenKeyExA(key->root, key->parentPath, 0, kWriteParentAccess, &parent) != ERROR_SUCCESS) return 0;
+  HKEY saverKey = nullptr;
+  DWORD disposition = 0;
+  char noClass[] = "";
+  if (RegCreateKeyExA(parent, key->subPath, 0, noClass, REG_OPTION_NON_VOLATILE, kWriteAccess, nullptr, &saverKey,
+                      &disposition) != ERROR_SUCCESS) {
+    RegCloseKey(parent);
+    return 0;
+  }
+  if (disposition != REG_CREATED_NEW_KEY && disposition != REG_OPENED_EXISTING_KEY) {
+    RegCloseKey(saverKey);
+    RegCloseKey(parent);
+    return 0;
+  }
+  for (int i = 0; i < key->valueCount; ++i) WriteSettingValue(saverKey, &key->values[i]);
+  RegCloseKey(saverKey);
+  RegCloseKey(parent);
+  return 1;
+}

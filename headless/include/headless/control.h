@@ -1,0 +1,105 @@
+// The test side of the headless Win32 subset: script the machine, drive time and input, read what
+// the program called.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// One call the program made, with its arguments already formatted ("hwnd=0x10001 id=1 ms=110").
+struct HeadlessCall {
+  std::string api;
+  std::string arguments;
+};
+
+// One message as a window procedure received it.
+struct HeadlessMessage {
+  HWND window;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  bool posted;  // came through the queue (false: sent or delivered by the system)
+};
+
+struct HeadlessMessageBox {
+  HWND owner;
+  std::string text;
+  std::string caption;  // "<null>" when the caller passed none
+  UINT type;
+};
+
+// Everything in the machine goes back to the state of a fresh start.
+void HeadlessReset();
+
+// Machine facts.
+void HeadlessSetScreen(int width, int height);
+void HeadlessSetBitsPerPixel(int bitsPerPixel);
+void HeadlessSetPlatform(DWORD platformId);  // VER_PLATFORM_WIN32_WINDOWS makes it Windows 95
+void HeadlessSetCommandLine(const std::string& commandLine);
+void HeadlessSetStartupShow(bool useShowWindow, WORD showWindow);
+
+// A module that LoadLibraryA/GetModuleHandleA can find, with exported entries.
+void HeadlessAddModule(const std::string& name, bool alreadyLoaded);
+void HeadlessAddExport(const std::string& module, const std::string& entry, FARPROC procedure);
+int HeadlessModuleLoadCount(const std::string& name);
+
+// A window of another program (a display settings window, a preview host).
+HWND HeadlessCreateForeignWindow(const std::string& title, int clientWidth, int clientHeight);
+
+// Failure injection: the next `count` calls of `api` fail the way that call fails.
+void HeadlessFailCall(const std::string& api, int count = 1);
+
+// Time: the test clock in milliseconds (GetTickCount, timeGetTime). Nothing sleeps for real.
+uint32_t HeadlessNow();
+void HeadlessSetNow(uint32_t now);
+// Runs `action` when the clock reaches `time`, while the program waits for messages.
+void HeadlessAt(uint32_t time, std::function<void()> action);
+// Upper bound of messages GetMessageA hands out before it answers WM_QUIT, so no test can hang.
+void HeadlessSetMessageBudget(int messages);
+bool HeadlessBudgetExhausted();
+
+// Input as the system delivers it.
+void HeadlessMoveCursor(int x, int y);  // sets the cursor and posts WM_MOUSEMOVE to the window under it
+void HeadlessSetCursor(int x, int y);   // sets the cursor only
+void HeadlessPostToForeground(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+HWND HeadlessForeground();
+bool HeadlessIsVisible(HWND window);
+DWORD HeadlessStyle(HWND window);
+DWORD HeadlessExStyle(HWND window);
+std::string HeadlessTitle(HWND window);
+std::string HeadlessClassName(HWND window);
+int HeadlessWindowCount();
+int HeadlessTimerCount();
+
+// Message boxes show nothing; they are recorded and answered with `answer` (IDOK by default).
+void HeadlessSetMessageBoxAnswer(int answer);
+const std::vector<HeadlessMessageBox>& HeadlessMessageBoxes();
+
+// What the program called and what its windows received.
+const std::vector<HeadlessCall>& HeadlessCalls();
+std::vector<std::string> HeadlessCallsOf(const std::string& api);
+std::vector<std::string> HeadlessCallNames();
+const std::vector<HeadlessMessage>& HeadlessMessages();
+void HeadlessClearLogs();
+
+// ExitProcess ends a headless run by throwing this, so a test can call the process entry.
+struct HeadlessExit {
+  UINT code;
+};
+
+// Registry: keys by path below a root ("SOFTWARE\\NUVARIS\\..."), names compared without case.
+void HeadlessRegistrySet(HKEY root, const std::string& path, const std::string& name, DWORD type,
+                         const std::vector<BYTE>& data);
+void HeadlessRegistrySetDword(HKEY root, const std::string& path, const std::string& name, DWORD value);
+void HeadlessRegistryCreateKey(HKEY root, const std::string& path);
+bool HeadlessRegistryGet(HKEY root, const std::string& path, const std::string& name, DWORD* type,
+                         std::vector<BYTE>* data);
+int HeadlessOpenRegistryKeys();
+
+// Dialogs run modally: after WM_INITDIALOG the script plays the user's part (it may click buttons);
+// a dialog that the script leaves open ends with -1.
+void HeadlessSetDialogScript(std::function<void(HWND dialog)> script);
+void HeadlessClickDialogButton(HWND dialog, int item);
+bool HeadlessDialogItemChecked(HWND dialog, int item);

@@ -1,0 +1,154 @@
+// Process start-up facts, modules and run-time linking, version, ticks, child processes.
+#include <strings.h>
+
+#include "world.h"
+
+namespace {
+
+const uintptr_t kExecutableInstance = 0x400000;
+const uintptr_t kFirstModule = 0x70000000;
+const uintptr_t kModuleSpacing = 0x10000;
+
+ModuleRecord* FindModuleByName(const char* name) {
+  for (ModuleRecord& module : TheWorld().modules) {
+    if (name && strcasecmp(module.name.c_str(), name) == 0) return &module;
+  }
+  return nullptr;
+}
+
+HMODULE HandleOf(const ModuleRecord* module) {
+  size_t index = static_cast<size_t>(module - TheWorld().modules.data());
+  return reinterpret_cast<HMODULE>(kFirstModule + index * kModuleSpacing);
+}
+
+ModuleRecord* FindModuleByHandle(HMODULE handle) {
+  auto& modules = TheWorld().modules;
+  uintptr_t value = reinterpret_cast<uintptr_t>(handle);
+  if (value < kFirstModule || (value - kFirstModule) % kModuleSpacing != 0) return nullptr;
+  size_t index = (value - kFirstModule) / kModuleSpacing;
+  return index < modules.size() ? &modules[index] : nullptr;
+}
+
+}  // namespace
+
+LPSTR WINAPI GetCommandLineA(void) { return TheWorld().commandLine.data(); }
+
+void WINAPI GetStartupInfoA(LPSTARTUPINFOA info) {
+  *info = STARTUPINFOA{};
+  info->cb = sizeof(STARTUPINFOA);
+  info->dwFlags = TheWorld().startupUsesShow ? STARTF_USESHOWWINDOW : 0;
+  info->wShowWindow = TheWorld().startupShow;
+}
+
+HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
+  if (!name) return reinterpret_cast<HMODULE>(kExecutableInstance);
+  ModuleRecord* module = FindModuleByName(name);
+  return module && module->loaded ? HandleOf(module) : nullptr;
+}
+
+HMODULE WINAPI LoadLibraryA(LPCSTR name) {
+  LogCall("LoadLibraryA", name);
+  ModuleRecord* module = FindModuleByName(name);
+  if (!module || ShouldFail("LoadLibraryA")) return nullptr;
+  module->loaded = true;
+  ++module->loadCount;
+  return HandleOf(module);
+}
+
+BOOL WINAPI FreeLibrary(HMODULE handle) {
+  ModuleRecord* module = FindModuleByHandle(handle);
+  LogCall("FreeLibrary", module ? module->name.c_str() : "<unknown>");
+  if (!module || module->loadCount <= 0) return FALSE;
+  if (--module->loadCount == 0) module->loaded = false;
+  return TRUE;
+}
+
+FARPROC WINAPI GetProcAddress(HMODULE handle, LPCSTR name) {
+  LogCall("GetProcAddress", name);
+  ModuleRecord* module = FindModuleByHandle(handle);
+  if (!module || !module->loaded || !name) return nullptr;
+  auto found = module->exports.find(name);
+  return found == module->exports.end() ? nullptr : found->second;
+}
+
+void HeadlessAddModule(const std::string& name, bool alreadyLoaded) {
+  ModuleRecord module;
+  module.name = name;
+  module.loaded = alreadyLoaded;
+  module.loadCount = alreadyLoaded ? 1 : 0;
+  TheWorld().modules.push_back(module);
+}
+
+void HeadlessAddExport(const std::string& module, const std::string& entry, FARPROC procedure) {
+  if (ModuleRecord* record = FindModuleByName(module.c_str())) record->exports[entry] = procedure;
+}
+
+int HeadlessModuleLoadCount(const std::string& name) {
+  ModuleRecord* module = FindModuleByName(name.c_str());
+  return module ? module->loadCount : 0;
+}
+
+BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA info) {
+  if (ShouldFail("GetVersionExA") || info->dwOSVersionInfoSize < sizeof(OSVERSIONINFOA)) return FALSE;
+  bool windows95 = TheWorld().platformId == VER_PLATFORM_WIN32_WINDOWS;
+  info->dwMajorVersion = windows95 ? 4 : 5;
+  info->dwMinorVersion = windows95 ? 0 : 1;
+  info->dwBuildNumber = windows95 ? 950 : 2600;
+  info->dwPlatformId = TheWorld().platformId;
+  info->szCSDVersion[0] = 0;
+  return TRUE;
+}
+
+void WINAPI ExitProcess(UINT code) {
+  LogCall("ExitProcess", code);
+  throw HeadlessExit{code};
+}
+
+void WINAPI Sleep(DWORD milliseconds) {
+  LogCall("Sleep", milliseconds);
+  TheWorld().now += milliseconds;
+}
+
+DWORD WINAPI GetTickCount(void) { return TheWorld().now; }
+
+// The headless machine runs a single-byte code page.
+LPSTR WINAPI CharNextA(LPCSTR text) { return const_cast<LPSTR>(*text ? text + 1 : text); }
+
+LPTOP_LEVEL_EXCEPTION_FILTER WINAPI SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter) {
+  LogCall("SetUnhandledExceptionFilter", reinterpret_cast<void*>(filter));
+  return nullptr;
+}
+
+LONG WINAPI UnhandledExceptionFilter(EXCEPTION_POINTERS*) {
+  LogCall("UnhandledExceptionFilter");
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+BOOL WINAPI CreateProcessA(LPCSTR application, LPSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
+                           BOOL inheritHandles, DWORD flags, LPVOID, LPCSTR, LPSTARTUPINFOA startup,
+                           LPPROCESS_INFORMATION information) {
+  LogCall("CreateProcessA", application, " cmd=", commandLine, " inherit=", inheritHandles, " flags=", flags,
+          " cb=", startup->cb, " show=", startup->wShowWindow, " w=", startup->dwXSize, " h=", startup->dwYSize,
+          " startf=", startup->dwFlags);
+  if (ShouldFail("CreateProcessA")) return FALSE;
+  information->hProcess = reinterpret_cast<HANDLE>(0x7100);
+  information->hThread = reinterpret_cast<HANDLE>(0x7104);
+  information->dwProcessId = 42;
+  information->dwThreadId = 43;
+  return TRUE;
+}
+
+DWORD WINAPI WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+  LogCall("WaitForSingleObject", handle, " ms=", milliseconds);
+  return 0;
+}
+
+BOOL WINAPI GetExitCodeProcess(HANDLE, LPDWORD code) {
+  *code = 0;
+  return TRUE;
+}
+
+BOOL WINAPI CloseHandle(HANDLE handle) {
+  LogCall("CloseHandle", handle);
+  return TRUE;
+}

@@ -1,0 +1,122 @@
+// The machine that the headless Win32 subset simulates: one process, one GUI thread.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "headless/control.h"
+
+struct WindowClassRecord {
+  WNDCLASSA definition;
+  std::string name;
+};
+
+struct WindowRecord {
+  std::string className;
+  std::string title;
+  WNDPROC procedure = nullptr;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  HWND parent = nullptr;
+  int x = 0, y = 0, width = 0, height = 0;
+  bool visible = false;
+  bool needsPaint = false;
+  bool foreign = false;  // belongs to another program: has no procedure here
+};
+
+struct TimerRecord {
+  HWND window;
+  UINT_PTR id;
+  UINT interval;
+  uint32_t due;
+};
+
+struct ModuleRecord {
+  std::string name;
+  bool loaded = false;
+  int loadCount = 0;
+  std::map<std::string, FARPROC> exports;
+};
+
+struct ScheduledAction {
+  uint32_t time;
+  uint64_t order;
+  std::function<void()> action;
+};
+
+struct World {
+  // Machine facts.
+  int screenWidth = 1024;
+  int screenHeight = 768;
+  int bitsPerPixel = 32;
+  DWORD platformId = VER_PLATFORM_WIN32_NT;
+  std::string commandLine = "lomlom.scr";
+  bool startupUsesShow = false;
+  WORD startupShow = 0;
+
+  // Windows and messages.
+  std::vector<WindowClassRecord> classes;
+  std::map<uintptr_t, WindowRecord> windows;
+  uintptr_t nextWindow = 0x10010;
+  HWND foreground = nullptr;
+  std::deque<MSG> queue;
+  bool quitPosted = false;
+  int quitCode = 0;
+  int messageBudget = 100000;
+  bool budgetExhausted = false;
+  std::vector<TimerRecord> timers;
+  POINT cursor = {0, 0};
+  HCURSOR cursorShape = reinterpret_cast<HCURSOR>(0x5000);
+
+  // Time.
+  uint32_t now = 1000;
+  std::vector<ScheduledAction> scheduled;
+  uint64_t scheduleOrder = 0;
+
+  // Modules.
+  std::vector<ModuleRecord> modules;
+
+  // Failure injection and answers.
+  std::map<std::string, int> failures;
+  int messageBoxAnswer = IDOK;
+
+  // Logs.
+  std::vector<HeadlessCall> calls;
+  std::vector<HeadlessMessage> messages;
+  std::vector<HeadlessMessageBox> messageBoxes;
+};
+
+World& TheWorld();
+
+// True (and one failure used up) when the test asked this call to fail.
+bool ShouldFail(const char* api);
+
+WindowRecord* FindWindowRecord(HWND window);
+LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool posted);
+void ResetGdi();
+void ResetRegistry();
+void ResetDialogs();
+
+// Call log: LogCall("SetTimer", "hwnd=", window, " id=", id).
+std::string FormatArgument(const void* pointer);
+std::string FormatArgument(const char* text);
+inline std::string FormatArgument(char* text) { return FormatArgument(static_cast<const char*>(text)); }
+template <typename T>
+std::string FormatArgument(const T& value) {
+  std::ostringstream out;
+  out << value;
+  return out.str();
+}
+template <typename... Parts>
+void LogCall(const char* api, const Parts&... parts) {
+  std::string arguments;
+  ((arguments += FormatArgument(parts)), ...);
+  TheWorld().calls.push_back({api, arguments});
+}

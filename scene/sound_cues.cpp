@@ -1,0 +1,3 @@
+#include "scene/sound_cues.h"
+
+int SoundEnabled = 0;
