@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Facts go to stdout as key=value lines, flushed one by one so that the harness can follow a driver
+// that is still running.
+void Report(const std::string& key, const std::string& value);
+void ReportNumber(const std::string& key, long long value);
+std::string FormatRect(const RECT& rect);
+std::string FormatHex(unsigned long value);
+
+// Saver-class windows; processId 0 takes every process, withChildren also searches inside top-level windows.
+std::vector<HWND> FindSaverWindows(DWORD processId, bool withChildren);
+void ReportWindow(const std::string& prefix, HWND window);
+
+int RunSpawn(DWORD timeoutMs, const char* commandLine);
+int RunSaverWindows(DWORD waitMs);
+int RunPreview(int width, int height, DWORD runMs, const char* saverPath);

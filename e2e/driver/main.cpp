@@ -1,0 +1,52 @@
+#include "driver.h"
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+int Usage() {
+  std::fputs(
+      "usage: e2e_driver spawn TIMEOUT_MS COMMAND_LINE\n"
+      "       e2e_driver saver-windows WAIT_MS\n"
+      "       e2e_driver cursor\n"
+      "       e2e_driver preview WIDTH HEIGHT RUN_MS SAVER_PATH\n",
+      stderr);
+  return 2;
+}
+
+int ReportCursor() {
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  Report("cursor", std::to_string(cursor.x) + "," + std::to_string(cursor.y));
+  return 0;
+}
+
+DWORD Number(const char* text) {
+  return static_cast<DWORD>(std::strtoul(text, nullptr, 10));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The harness reads plain \n-terminated lines.
+  _setmode(_fileno(stdout), _O_BINARY);
+  if (argc == 4 && std::strcmp(argv[1], "spawn") == 0) {
+    return RunSpawn(Number(argv[2]), argv[3]);
+  }
+  if (argc == 3 && std::strcmp(argv[1], "saver-windows") == 0) {
+    return RunSaverWindows(Number(argv[2]));
+  }
+  if (argc == 2 && std::strcmp(argv[1], "cursor") == 0) {
+    return ReportCursor();
+  }
+  if (argc == 6 && std::strcmp(argv[1], "preview") == 0) {
+    return RunPreview(static_cast<int>(Number(argv[2])), static_cast<int>(Number(argv[3])), Number(argv[4]),
+                      argv[5]);
+  }
+  return Usage();
+}
