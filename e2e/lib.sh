@@ -1,0 +1,200 @@
+# Shared by the end-to-end cases: each case gets its own X display and its own copy of the template
+# Wine prefix, every wait has a deadline, and everything a case starts is ended by process id on exit.
+#
+# Inputs (environment): E2E_SCR, E2E_DRIVER, E2E_TEMPLATE (prefix made by make-template-prefix.sh),
+# E2E_WORK (folder for logs and screenshots), E2E_DISPLAY_BASE (first X display number to try).
+
+set -u
+
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+SCREEN_WIDTH=1024
+SCREEN_HEIGHT=768
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+export WINEDEBUG=-all
+# No Mono or Gecko prompts, and no desktop menu entries written into the user's home.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+E2E_FAILURES=0
+E2E_PIDS=()
+E2E_XVFB_PID=
+E2E_PREFIX=
+CASE_DIR=
+
+now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
+
+note() { echo "[$(date +%T)] $*"; }
+
+# expect DESCRIPTION EXPECTED ACTUAL
+expect() {
+  if [[ "$2" == "$3" ]]; then
+    echo "ok:   $1 ($3)"
+  else
+    echo "FAIL: $1: expected '$2', got '$3'"
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+  fi
+}
+
+fail() {
+  echo "FAIL: $*"
+  E2E_FAILURES=$((E2E_FAILURES + 1))
+}
+
+# Stops the case at once; the exit trap still cleans up.
+abort() {
+  fail "$*"
+  exit 1
+}
+
+# value FILE KEY: the value of the first KEY=... line, or nothing.
+value() { sed -n "s/^$2=//p" "$1" 2>/dev/null | head -n 1; }
+
+# wait_until TIMEOUT_MS COMMAND...: polls COMMAND until it succeeds; fails when the time is up.
+wait_until() {
+  local deadline=$(($(now_ms) + $1))
+  shift
+  until "$@"; do
+    (($(now_ms) >= deadline)) && return 1
+    sleep 0.05
+  done
+}
+
+has_line() { grep -q "^$2=" "$1" 2>/dev/null; }
+
+alive() { kill -0 "$1" 2>/dev/null; }
+
+# stop_pid PID: TERM, a bounded wait, then KILL.
+stop_pid() {
+  alive "$1" || return 0
+  kill -TERM "$1" 2>/dev/null
+  wait_until 3000 eval "! kill -0 $1 2>/dev/null" || kill -KILL "$1" 2>/dev/null
+}
+
+cleanup() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do
+    stop_pid "$pid"
+  done
+  if [[ -n "$E2E_PREFIX" && -d "$E2E_PREFIX" ]]; then
+    WINEPREFIX="$E2E_PREFIX" timeout 10 "$WINESERVER" -k 2>/dev/null
+    WINEPREFIX="$E2E_PREFIX" timeout 10 "$WINESERVER" -w 2>/dev/null
+    rm -rf "$E2E_PREFIX"
+  fi
+  [[ -n "$E2E_XVFB_PID" ]] && stop_pid "$E2E_XVFB_PID"
+  for pid in "${E2E_PIDS[@]}"; do
+    wait "$pid" 2>/dev/null
+  done
+}
+
+finish() {
+  local status=$?
+  cleanup
+  if ((E2E_FAILURES > 0 || status != 0)); then
+    echo "case failed ($E2E_FAILURES failed checks); logs and screenshots in $CASE_DIR"
+    exit 1
+  fi
+  echo "case passed"
+  exit 0
+}
+
+require_file() {
+  [[ -f "$2" ]] || abort "$1 not found at $2 (build it first: cmake --preset win64 && cmake --build --preset win64)"
+}
+
+# Starts Xvfb on the first free display from E2E_DISPLAY_BASE on; a display taken meanwhile by
+# someone else makes Xvfb exit, and the next number is tried.
+start_display() {
+  local number=$E2E_DISPLAY_BASE
+  local last=$((E2E_DISPLAY_BASE + 40))
+  for ((; number < last; number++)); do
+    [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
+    # -noreset keeps the pointer where the case put it between client connections.
+    Xvfb ":$number" -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp -noreset \
+      >"$CASE_DIR/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    export DISPLAY=":$number"
+    if wait_until 10000 display_settled && alive "$E2E_XVFB_PID"; then
+      note "Xvfb pid $E2E_XVFB_PID on $DISPLAY"
+      return 0
+    fi
+    stop_pid "$E2E_XVFB_PID"
+    E2E_XVFB_PID=
+  done
+  abort "no free X display between :$E2E_DISPLAY_BASE and :$last"
+}
+
+# True once Xvfb answers, or once it has given up.
+display_settled() {
+  ! alive "$E2E_XVFB_PID" || xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
+# The saver and the driver live inside the prefix, so a rebuild during the run cannot change them.
+make_prefix() {
+  [[ -f "$E2E_TEMPLATE/system.reg" ]] || abort "template prefix missing at $E2E_TEMPLATE (run the e2e_prefix_template test)"
+  E2E_PREFIX="$CASE_DIR/prefix"
+  cp -a "$E2E_TEMPLATE" "$E2E_PREFIX" || abort "could not copy the template prefix"
+  export WINEPREFIX="$E2E_PREFIX"
+  mkdir -p "$E2E_PREFIX/drive_c/saver"
+  cp "$E2E_SCR" "$E2E_PREFIX/drive_c/saver/lomlom.scr"
+  cp "$E2E_DRIVER" "$E2E_PREFIX/drive_c/e2e_driver.exe"
+}
+
+# begin_case NAME: fresh case folder, inputs checked, display and prefix ready.
+begin_case() {
+  local name
+  for name in E2E_SCR E2E_DRIVER E2E_TEMPLATE E2E_WORK E2E_DISPLAY_BASE; do
+    [[ -n "${!name:-}" ]] || { echo "FAIL: $name is not set (ctest sets it)"; exit 1; }
+  done
+  CASE_DIR="$E2E_WORK/$1"
+  rm -rf "$CASE_DIR"
+  mkdir -p "$CASE_DIR"
+  trap finish EXIT
+  trap 'exit 1' INT TERM
+  local tool
+  for tool in Xvfb xdotool xwd convert "$WINE64" "$WINESERVER"; do
+    command -v "$tool" >/dev/null || abort "$tool not found (install wine64, xvfb, xdotool, x11-apps, imagemagick)"
+  done
+  require_file "saver" "$E2E_SCR"
+  require_file "e2e driver" "$E2E_DRIVER"
+  start_display
+  make_prefix
+}
+
+# driver OUTPUT TIMEOUT_S ARGS...: runs the driver to its end.
+driver() {
+  local output=$1 seconds=$2
+  shift 2
+  timeout "$seconds" "$WINE64" "$E2E_PREFIX/drive_c/e2e_driver.exe" "$@" >"$output" 2>"$output.err"
+}
+
+# spawn_saver NAME COMMAND_LINE: the driver starts the command line in the background and reports
+# the saver's exit code into NAME.out when it ends (60 s at most).
+spawn_saver() {
+  "$WINE64" "$E2E_PREFIX/drive_c/e2e_driver.exe" spawn 60000 "$2" >"$CASE_DIR/$1.out" 2>"$CASE_DIR/$1.err" &
+  E2E_PIDS+=($!)
+}
+
+# wait_saver_window NAME: the saver window's description into NAME.windows.
+wait_saver_window() {
+  driver "$CASE_DIR/$1.windows" 30 saver-windows 15000
+  [[ "$(value "$CASE_DIR/$1.windows" count)" -ge 1 ]] 2>/dev/null ||
+    abort "no saver window appeared within 15 s (see $CASE_DIR/$1.windows, $CASE_DIR/$1.err)"
+}
+
+# saver_exit NAME TIMEOUT_MS: prints the exit code reported for NAME, or "still running".
+saver_exit() {
+  if wait_until "$2" has_line "$CASE_DIR/$1.out" exit; then
+    value "$CASE_DIR/$1.out" exit
+  else
+    echo "still running"
+  fi
+}
+
+# screenshot NAME: the whole screen as NAME.xwd and NAME.png.
+screenshot() {
+  timeout 20 xwd -root -silent >"$CASE_DIR/$1.xwd" || abort "xwd failed"
+  timeout 20 convert "xwd:$CASE_DIR/$1.xwd" "$CASE_DIR/$1.png" 2>/dev/null
+}
+
+pointer_at() { [[ "$(xdotool getmouselocation 2>/dev/null)" == "x:$1 y:$2 "* ]]; }
