@@ -1,8 +1,11 @@
 #include "tests/saver_test_support.h"
 
+#include <cstdio>
+
 #include "app/frame_timer.h"
 #include "app/saver_state.h"
 #include "app/settings.h"
+#include "host/entry.h"
 #include "host/host_state.h"
 #include "scene/sound_cues.h"
 
@@ -22,6 +25,29 @@ void ResetSaverProcess() {
 void SaverTest::SetUp() {
   HeadlessReset();
   ResetSaverProcess();
+  HeadlessSetMessageBudget(5000);
 }
 
 void SaverTest::TearDown() { EXPECT_FALSE(HeadlessBudgetExhausted()) << "the message loop never ended"; }
+
+int RunMode(const std::string& arguments) {
+  return DispatchMode(GetModuleHandleA(nullptr), arguments.c_str(), SW_SHOWDEFAULT);
+}
+
+std::string WindowNumber(HWND window) { return std::to_string(reinterpret_cast<uintptr_t>(window)); }
+
+void PostToSaverAt(uint32_t time, UINT message, WPARAM wParam, LPARAM lParam) {
+  HeadlessAt(time, [=] { PostMessageA(hostState.saverWindow, message, wParam, lParam); });
+}
+
+void CheckAliveAt(uint32_t time, bool* alive) {
+  HeadlessAt(time, [=] { *alive = IsWindow(hostState.saverWindow) != FALSE; });
+}
+
+int CountCalls(const std::string& api) { return static_cast<int>(HeadlessCallsOf(api).size()); }
+
+std::string HandleText(const void* handle) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%#llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(handle)));
+  return handle ? text : "0";
+}

@@ -1,6 +1,8 @@
-// A fresh machine and a fresh saver process for every test.
+// A fresh machine and a fresh saver process for every test, and the moves tests make often.
 #pragma once
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "headless/control.h"
 
@@ -9,3 +11,20 @@ class SaverTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 };
+
+// Runs one mode the way the process entry does, with `arguments` after the program name.
+int RunMode(const std::string& arguments);
+// The decimal number by which the display settings name a window.
+std::string WindowNumber(HWND window);
+// Posts a message to the saver window at `time` (the saver window as it is then).
+void PostToSaverAt(uint32_t time, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// Sets `*alive` when the saver window still exists at `time`; a loop that ended earlier leaves it.
+void CheckAliveAt(uint32_t time, bool* alive);
+int CountCalls(const std::string& api);
+// A function of the test as an entry of a headless module.
+template <typename Function>
+FARPROC AsExport(Function function) {
+  return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
+}
+// A handle as the call log writes it.
+std::string HandleText(const void* handle);

@@ -23,7 +23,8 @@ HGDIOBJ StockBrush(int index) {
   GdiTable& table = Table();
   if (!table.stockBrushes[index]) {
     static const COLORREF kColors[5] = {0xFFFFFF, 0xC0C0C0, 0x808080, 0x404040, 0x000000};
-    GdiObject brush{GdiKind::Brush};
+    GdiObject brush;
+  brush.kind = GdiKind::Brush;
     brush.stock = true;
     brush.color = kColors[index];
     table.stockBrushes[index] = AddGdiObject(brush);
@@ -34,7 +35,8 @@ HGDIOBJ StockBrush(int index) {
 HPALETTE DefaultPalette() {
   GdiTable& table = Table();
   if (!table.defaultPalette) {
-    GdiObject palette{GdiKind::Palette};
+    GdiObject palette;
+  palette.kind = GdiKind::Palette;
     palette.stock = true;
     palette.entries.assign(20, PALETTEENTRY{0, 0, 0, 0});
     table.defaultPalette = static_cast<HPALETTE>(AddGdiObject(palette));
@@ -43,7 +45,8 @@ HPALETTE DefaultPalette() {
 }
 
 HDC NewDeviceContext(HWND window, bool memory) {
-  GdiObject dc{GdiKind::DeviceContext};
+  GdiObject dc;
+  dc.kind = GdiKind::DeviceContext;
   dc.window = window;
   dc.memory = memory;
   dc.selectedPalette = DefaultPalette();
@@ -113,7 +116,8 @@ int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
 HPALETTE WINAPI CreatePalette(const LOGPALETTE* palette) {
   LogCall("CreatePalette", palette ? palette->palNumEntries : 0);
   if (!palette || palette->palNumEntries == 0 || ShouldFail("CreatePalette")) return nullptr;
-  GdiObject object{GdiKind::Palette};
+  GdiObject object;
+  object.kind = GdiKind::Palette;
   object.entries.assign(palette->palPalEntry, palette->palPalEntry + palette->palNumEntries);
   return static_cast<HPALETTE>(AddGdiObject(object));
 }

@@ -7,7 +7,7 @@
 enum class GdiKind { DeviceContext, Brush, Palette, Bitmap };
 
 struct GdiObject {
-  GdiKind kind;
+  GdiKind kind = GdiKind::DeviceContext;
   bool stock = false;
   // Device contexts.
   HWND window = nullptr;  // null for the screen and for memory contexts

@@ -117,6 +117,7 @@ BOOL WINAPI DestroyWindow(HWND window) {
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowRecord* record = FindWindowRecord(window);
   if (!record) return 0;
+  if (message == WM_CLOSE || message == WM_SYSCOMMAND) LogCall("DefWindowProcA", window, " msg=", message, " wp=", wParam);
   switch (message) {
     case WM_NCCREATE:
       return TRUE;
