@@ -9,3 +9,6 @@ set_target_properties(saver PROPERTIES OUTPUT_NAME "lomlom" SUFFIX ".scr")
 # The C and C++ runtimes go into the file itself, so it needs nothing beside Windows' own DLLs.
 target_link_options(saver PRIVATE -static -static-libgcc -static-libstdc++ -mwindows)
 target_link_libraries(saver PRIVATE winmm gdi32 user32 advapi32 kernel32)
+
+# The Win32 side of the end-to-end tests, built with the same compiler as the saver.
+add_subdirectory(e2e/driver)

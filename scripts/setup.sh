@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs every Debian package the three builds, the tools and the tests need. Safe to run again:
+# it only asks apt when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ python3
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
+  libgtest-dev libbenchmark-dev
+  libpng-dev libgif-dev libfreetype-dev fonts-dejavu-core
+  clang libclang-rt-14-dev valgrind
+  wine64 xvfb xdotool x11-apps imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
