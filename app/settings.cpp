@@ -5,6 +5,7 @@
 #include "scene/sound_cues.h"
 
 DWORD soundSetting = 0;
+bool settingsInitialised = false;
 
 namespace {
 
@@ -14,7 +15,6 @@ const REGSAM kWriteParentAccess = KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
 const REGSAM kWriteAccess = KEY_ALL_ACCESS;
 
 SettingValue settingValues[1];
-bool settingsInitialised = false;
 
 }  // namespace
 

@@ -23,6 +23,8 @@ struct SettingsKey {
 };
 
 extern DWORD soundSetting;
+// The value table is filled once per process.
+extern bool settingsInitialised;
 extern SettingsKey settingsKey;
 
 int InitSettings();

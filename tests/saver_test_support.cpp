@@ -17,6 +17,7 @@ void ResetSaverProcess() {
   saverState = SaverState();
   timerRunning = FALSE;
   soundSetting = 0;
+  settingsInitialised = false;
   SoundEnabled = 0;
 }
 

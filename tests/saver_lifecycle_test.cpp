@@ -1,0 +1,163 @@
+// The saver window's creation, erase rule and destruction, in saving and preview mode.
+#include <string>
+#include <vector>
+
+#include "app/saver_proc.h"
+#include "app/saver_state.h"
+#include "host/host_state.h"
+#include "tests/saver_test_support.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const char kDepthMessage[] =
+    "Sorry, this screen saver can only run with a 256 color or higher display.\n"
+    "Please go to settings in your display properties and choose 256 color or higher.";
+
+class LifecycleTest : public SaverTest {
+ protected:
+  HWND host = nullptr;
+  int RunSavingBriefly() {
+    PostToSaverAt(2000, WM_KEYDOWN, 'A');
+    return RunMode("/s");
+  }
+  int RunPreviewBriefly(int width, int height) {
+    host = HeadlessCreateForeignWindow("Display Properties host", width, height);
+    HeadlessAt(2000, [] { DestroyWindow(hostState.saverWindow); });
+    return RunMode("/p " + WindowNumber(host));
+  }
+};
+
+TEST_F(LifecycleTest, LogicalScreenIsTheScreenWhenSavingAnd640By480InPreview) {
+  HeadlessSetScreen(1024, 768);
+  RunSavingBriefly();
+  EXPECT_EQ(1024, displayMetrics.logicalWidth);
+  EXPECT_EQ(768, displayMetrics.logicalHeight);
+  EXPECT_EQ(1024, displayMetrics.clientWidth);
+  EXPECT_EQ(32, displayMetrics.bitsPerPixel);
+
+  SetUp();
+  HeadlessSetScreen(1024, 768);
+  HeadlessSetBitsPerPixel(16);
+  RunPreviewBriefly(152, 112);
+  EXPECT_EQ(640, displayMetrics.logicalWidth);
+  EXPECT_EQ(480, displayMetrics.logicalHeight);
+  EXPECT_EQ(152, displayMetrics.clientWidth);
+  EXPECT_EQ(112, displayMetrics.clientHeight);
+  EXPECT_EQ(1024, displayMetrics.screenWidth);
+  EXPECT_EQ(16, displayMetrics.bitsPerPixel);
+}
+
+TEST_F(LifecycleTest, FirstTenErasesPaintBlackAndAllAnswerOne) {
+  HWND window = HeadlessCreateForeignWindow("erase target", 40, 30);
+  HDC dc = GetDC(window);
+  for (int i = 1; i <= 12; ++i) EXPECT_EQ(1, EraseSaverBackground(window, dc)) << "erase " << i;
+  Strings fills = HeadlessCallsOf("FillRect");
+  ASSERT_EQ(10u, fills.size());
+  EXPECT_EQ(HandleText(dc) + " 0,0,40,30 color=0", fills[0]);
+}
+
+TEST_F(LifecycleTest, UnsuitableDepthWhenSavingIsToldAndOffersTheDisplaySettings) {
+  HeadlessSetBitsPerPixel(4);
+  EXPECT_EQ(-1, RunMode("/s"));
+  ASSERT_EQ(1u, HeadlessMessageBoxes().size());
+  EXPECT_EQ(kDepthMessage, HeadlessMessageBoxes()[0].text);
+  EXPECT_EQ("Lomlom_action_2 Error!", HeadlessMessageBoxes()[0].caption);
+  EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), HeadlessMessageBoxes()[0].type);
+  EXPECT_EQ(Strings{"<null> cmd=control desk.cpl,@0,3 inherit=0 flags=0 cb=" + std::to_string(sizeof(STARTUPINFOA)) +
+                    " show=5 w=640 h=480 startf=0"},
+            HeadlessCallsOf("CreateProcessA"));
+  EXPECT_EQ(1, CountCalls("WaitForSingleObject"));
+  EXPECT_EQ(0, CountCalls("SetTimer"));
+  EXPECT_EQ(0, CountCalls("RegOpenKeyExA")) << "nothing after the failed check";
+}
+
+TEST_F(LifecycleTest, OpenDisplaySettingsAreNotStartedAgain) {
+  for (const char* title : {"Display Properties", "\x89\xE6\x96\xCA \x82\xCC\xCC\xDF\xDB\xCA\xDF\xC3\xA8"}) {
+    SetUp();
+    HeadlessCreateForeignWindow(title, 400, 300);
+    HeadlessSetBitsPerPixel(4);
+    RunMode("/s");
+    EXPECT_EQ(1u, HeadlessMessageBoxes().size());
+    EXPECT_EQ(0, CountCalls("CreateProcessA"));
+  }
+}
+
+TEST_F(LifecycleTest, ControlPanelThatCannotStartIsTold) {
+  HeadlessSetBitsPerPixel(4);
+  HeadlessFailCall("CreateProcessA");
+  RunMode("/s");
+  ASSERT_EQ(2u, HeadlessMessageBoxes().size());
+  EXPECT_EQ("setup screen saver", HeadlessMessageBoxes()[1].text);
+  EXPECT_EQ("Error", HeadlessMessageBoxes()[1].caption);
+}
+
+TEST_F(LifecycleTest, UnsuitableDepthInPreviewEndsSilently) {
+  for (int depth : {4, 1, 33}) {
+    SetUp();
+    HeadlessSetBitsPerPixel(depth);
+    EXPECT_EQ(-1, RunPreviewBriefly(152, 112)) << depth;
+    EXPECT_TRUE(HeadlessMessageBoxes().empty());
+    EXPECT_EQ(0, CountCalls("CreateProcessA"));
+    EXPECT_EQ(0, HeadlessWindowCount());
+  }
+}
+
+TEST_F(LifecycleTest, EveryDisplayDepthFrom8To32Runs) {
+  for (int depth : {8, 16, 24, 32}) {
+    SetUp();
+    HeadlessSetBitsPerPixel(depth);
+    EXPECT_EQ(0, RunSavingBriefly()) << depth;
+    EXPECT_TRUE(HeadlessMessageBoxes().empty()) << depth;
+  }
+}
+
+TEST_F(LifecycleTest, FailedCreationStillEndsWithTheQuitMessageOnly) {
+  HeadlessFailCall("SetTimer");
+  EXPECT_EQ(-1, RunMode("/s"));
+  EXPECT_TRUE(HeadlessMessageBoxes().empty()) << "a refused SetTimer is not told";
+  EXPECT_FALSE(saverState.initialised);
+  EXPECT_EQ(0, CountCalls("KillTimer"));
+  EXPECT_EQ(0, HeadlessWindowCount());
+}
+
+TEST_F(LifecycleTest, RefusedResolutionEndsBothModesWithItsMessage) {
+  HeadlessFailCall("timeBeginPeriod");
+  EXPECT_EQ(-1, RunMode("/s"));
+  ASSERT_EQ(1u, HeadlessMessageBoxes().size());
+  EXPECT_EQ("Resolution is out of range.", HeadlessMessageBoxes()[0].text);
+
+  SetUp();
+  HeadlessFailCall("timeBeginPeriod");
+  EXPECT_EQ(-1, RunPreviewBriefly(152, 112));
+  EXPECT_EQ(1u, HeadlessMessageBoxes().size());
+}
+
+TEST_F(LifecycleTest, ErrorMessagesByKind) {
+  struct Case {
+    ErrorKind kind;
+    const char* text;
+    UINT icon;
+  } cases[] = {
+      {ErrorKind::NoMemory, "Your computer doesn't have enough memory to run this program.", MB_ICONEXCLAMATION},
+      {ErrorKind::InitFailed, "Failed Initialization", MB_ICONHAND},
+      {static_cast<ErrorKind>(7), "Failed Initialization", MB_ICONHAND},
+      {ErrorKind::DisplayDepth, kDepthMessage, MB_ICONEXCLAMATION},
+  };
+  for (const Case& c : cases) {
+    HeadlessClearLogs();
+    ReportError(nullptr, "Lomlom_action_2", c.kind);
+    ASSERT_EQ(1u, HeadlessMessageBoxes().size());
+    EXPECT_EQ(c.text, HeadlessMessageBoxes()[0].text);
+    EXPECT_EQ(c.icon, HeadlessMessageBoxes()[0].type);
+  }
+  HeadlessClearLogs();
+  ReportError(nullptr, "Lomlom_action_2", ErrorKind::None);
+  EXPECT_TRUE(HeadlessMessageBoxes().empty());
+  std::string longTitle(600, 'x');
+  ReportError(nullptr, longTitle.c_str(), ErrorKind::InitFailed);
+  EXPECT_EQ(511u, HeadlessMessageBoxes()[0].caption.size()) << "the caption is cut to its buffer";
+}
+
+}  // namespace
