@@ -109,8 +109,9 @@ start_display() {
   local last=$((E2E_DISPLAY_BASE + 40))
   for ((; number < last; number++)); do
     [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
-    # -noreset keeps the pointer where the case put it between client connections.
-    Xvfb ":$number" -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp -noreset \
+    # -noreset keeps the pointer where the case put it between client connections; -wr makes any part
+    # of the screen that the saver leaves uncovered white.
+    Xvfb ":$number" -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp -noreset -wr \
       >"$CASE_DIR/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     export DISPLAY=":$number"
@@ -178,8 +179,10 @@ spawn_saver() {
 # wait_saver_window NAME: the saver window's description into NAME.windows.
 wait_saver_window() {
   driver "$CASE_DIR/$1.windows" 30 saver-windows 15000
-  [[ "$(value "$CASE_DIR/$1.windows" count)" -ge 1 ]] 2>/dev/null ||
-    abort "no saver window appeared within 15 s (see $CASE_DIR/$1.windows, $CASE_DIR/$1.err)"
+  [[ "$(value "$CASE_DIR/$1.windows" count)" -ge 1 ]] 2>/dev/null && return 0
+  grep '^other_window' "$CASE_DIR/$1.windows"
+  screenshot "$1-missing"
+  abort "no saver window appeared within 15 s (see $CASE_DIR/$1.out and the screenshot $1-missing.png)"
 }
 
 # saver_exit NAME TIMEOUT_MS: prints the exit code reported for NAME, or "still running".

@@ -17,9 +17,8 @@ rm -rf "$prefix"
 mkdir -p "$(dirname "$prefix")"
 start=$(date +%s)
 timeout 120 "$WINE64" wineboot -i >/dev/null 2>&1 || { echo "FAIL: wineboot -i did not finish"; exit 1; }
-# A crashing saver must end, not wait behind a crash dialog.
-timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 ||
-  { echo "FAIL: could not write the registry"; exit 1; }
+timeout 60 "$WINE64" reg import "Z:$(dirname "$(readlink -f "$0")")/prefix-settings.reg" >/dev/null 2>&1 ||
+  { echo "FAIL: could not import prefix-settings.reg into the registry"; exit 1; }
 # The prefix is copied only after its wineserver has written the registry and ended.
 timeout 60 "$WINESERVER" -w || { echo "FAIL: the template's wineserver did not end"; exit 1; }
 [[ -f "$prefix/system.reg" ]] || { echo "FAIL: no registry in $prefix"; exit 1; }

@@ -39,6 +39,20 @@ BOOL CALLBACK OnTopLevel(HWND window, LPARAM context) {
   return TRUE;
 }
 
+// Other visible top-level windows, such as a message box that a failing saver shows instead.
+BOOL CALLBACK ReportOtherWindow(HWND window, LPARAM counter) {
+  char className[64] = {};
+  char title[128] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (!IsWindowVisible(window) || std::strcmp(className, kSaverClass) == 0) {
+    return TRUE;
+  }
+  GetWindowTextA(window, title, sizeof title);
+  int& count = *reinterpret_cast<int*>(counter);
+  Report("other_window" + std::to_string(++count), std::string(className) + " \"" + title + "\"");
+  return TRUE;
+}
+
 }  // namespace
 
 std::vector<HWND> FindSaverWindows(DWORD processId, bool withChildren) {
@@ -82,5 +96,7 @@ int RunSaverWindows(DWORD waitMs) {
     ReportWindow(prefix, windows[i]);
     ReportNumber(prefix + "foreground", windows[i] == foreground ? 1 : 0);
   }
+  int others = 0;
+  EnumWindows(ReportOtherWindow, reinterpret_cast<LPARAM>(&others));
   return 0;
 }
