@@ -90,7 +90,13 @@ int RunSaverWindows(DWORD waitMs) {
   Report("screen",
          std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "," + std::to_string(GetSystemMetrics(SM_CYSCREEN)));
   ReportNumber("count", static_cast<long long>(windows.size()));
-  const HWND foreground = GetForegroundWindow();
+  // The saver makes itself the foreground window just after creating it; give it a moment.
+  HWND foreground = GetForegroundWindow();
+  const DWORD found = GetTickCount();
+  while (!windows.empty() && foreground != windows[0] && GetTickCount() - found < 2000) {
+    Sleep(20);
+    foreground = GetForegroundWindow();
+  }
   for (size_t i = 0; i < windows.size(); ++i) {
     const std::string prefix = "window" + std::to_string(i + 1) + ".";
     ReportWindow(prefix, windows[i]);
