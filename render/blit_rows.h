@@ -1,6 +1,5 @@
 // Row loops shared by the blit kernels of the direct-colour depths. The frame's colour table is
-// converted once per call into ready destination values; source indices are taken eight at a time so
-// that runs which are wholly transparent or wholly opaque cost one test.
+// converted once per call into ready destination pixels, so each source index costs one lookup.
 #pragma once
 #include <windows.h>
 
@@ -9,89 +8,74 @@
 
 namespace blit {
 
-constexpr uint64_t kEveryByte = 0x0101010101010101u;
-constexpr uint64_t kHighBits = 0x8080808080808080u;
-constexpr uint64_t kLowSevenBits = 0x7F7F7F7F7F7F7F7Fu;
-
-// Eight source indices in drawing order, the first in the low byte. Reading right to left takes the
-// eight bytes that end at source and reverses them.
-template <int kDirection>
-inline uint64_t LoadIndices(const BYTE* source) {
-  uint64_t indices;
-  if (kDirection > 0) {
-    std::memcpy(&indices, source, sizeof indices);
-    return indices;
-  }
-  std::memcpy(&indices, source - 7, sizeof indices);
-  return __builtin_bswap64(indices);
+// Blue, green, red in the low three bytes: the 32-bit pixel, and the 24-bit one without its top byte.
+inline uint32_t RgbWord(const RGBQUAD& colour) {
+  uint32_t word;
+  std::memcpy(&word, &colour, sizeof word);
+  return word & 0xFFFFFF;
 }
 
-// 0x80 in each byte of indices that equals the key, 0 in the others. Exact per byte: no borrow
-// crosses from one byte into the next, so mixed words can be resolved from it.
-inline uint64_t KeyBytes(uint64_t indices, uint64_t keys) {
-  const uint64_t difference = indices ^ keys;
-  return ~(((difference & kLowSevenBits) + kLowSevenBits) | difference | kLowSevenBits);
-}
-
-inline uint64_t RepeatKey(DWORD key) {
-  return kEveryByte * (key & 0xFF);
-}
-
-// Little-endian words, as every target of this program is.
+// The three formats, as little-endian words (every target of this program is little-endian). A
+// pixel value sits in the low bytes of a 32-bit word; four pixels fill exactly kBytes words.
 struct Pixels16 {
   static constexpr int kBytes = 2;
   using Value = uint16_t;
   static void Convert(const RGBQUAD* table, Value* values) {
     for (int i = 0; i < 256; ++i) {
-      values[i] = static_cast<Value>((table[i].rgbRed & 0xF8) << 7 | (table[i].rgbGreen & 0xF8) << 2 |
-                                     table[i].rgbBlue >> 3);
+      const uint32_t rgb = RgbWord(table[i]);
+      values[i] = static_cast<Value>((rgb >> 9 & 0x7C00) | (rgb >> 6 & 0x3E0) | (rgb >> 3 & 0x1F));
     }
   }
-  static void Put(BYTE* destination, Value value) { std::memcpy(destination, &value, kBytes); }
-  static void PutFour(BYTE* destination, uint32_t indices, const Value* values) {
-    const uint32_t low = values[indices & 0xFF] | uint32_t{values[indices >> 8 & 0xFF]} << 16;
-    const uint32_t high = values[indices >> 16 & 0xFF] | uint32_t{values[indices >> 24]} << 16;
-    std::memcpy(destination, &low, 4);
-    std::memcpy(destination + 4, &high, 4);
+  static void Store(BYTE* pixel, uint32_t value) {
+    const Value narrow = static_cast<Value>(value);
+    std::memcpy(pixel, &narrow, kBytes);
+  }
+  static void StoreFour(BYTE* pixels, uint32_t first, uint32_t second, uint32_t third, uint32_t fourth) {
+    const uint64_t words = first | second << 16 | uint64_t{third} << 32 | uint64_t{fourth} << 48;
+    std::memcpy(pixels, &words, sizeof words);
   }
 };
-
-// Blue, green, red in the low three bytes: the 32-bit pixel, and the 24-bit one without its top byte.
-inline void ConvertToRgbWords(const RGBQUAD* table, uint32_t* values) {
-  for (int i = 0; i < 256; ++i) {
-    values[i] = uint32_t{table[i].rgbRed} << 16 | uint32_t{table[i].rgbGreen} << 8 | table[i].rgbBlue;
-  }
-}
 
 struct Pixels24 {
   static constexpr int kBytes = 3;
   using Value = uint32_t;
-  static void Convert(const RGBQUAD* table, Value* values) { ConvertToRgbWords(table, values); }
-  static void Put(BYTE* destination, Value value) { std::memcpy(destination, &value, kBytes); }
-  // Four pixels are exactly three words.
-  static void PutFour(BYTE* destination, uint32_t indices, const Value* values) {
-    const uint32_t first = values[indices & 0xFF];
-    const uint32_t second = values[indices >> 8 & 0xFF];
-    const uint32_t third = values[indices >> 16 & 0xFF];
-    const uint32_t fourth = values[indices >> 24];
-    const uint32_t words[3] = {first | second << 24, second >> 8 | third << 16, third >> 16 | fourth << 8};
-    std::memcpy(destination, words, sizeof words);
+  static void Convert(const RGBQUAD* table, Value* values) {
+    for (int i = 0; i < 256; ++i) {
+      values[i] = RgbWord(table[i]);
+    }
+  }
+  static void Store(BYTE* pixel, uint32_t value) { std::memcpy(pixel, &value, kBytes); }
+  static void StoreFour(BYTE* pixels, uint32_t first, uint32_t second, uint32_t third, uint32_t fourth) {
+    const uint64_t low = first | uint64_t{second} << 24 | uint64_t{third} << 48;
+    const uint32_t high = third >> 16 | fourth << 8;
+    std::memcpy(pixels, &low, sizeof low);
+    std::memcpy(pixels + 8, &high, sizeof high);
   }
 };
 
 struct Pixels32 {
   static constexpr int kBytes = 4;
   using Value = uint32_t;
-  static void Convert(const RGBQUAD* table, Value* values) { ConvertToRgbWords(table, values); }
-  static void Put(BYTE* destination, Value value) { std::memcpy(destination, &value, kBytes); }
-  static void PutFour(BYTE* destination, uint32_t indices, const Value* values) {
-    Put(destination, values[indices & 0xFF]);
-    Put(destination + 4, values[indices >> 8 & 0xFF]);
-    Put(destination + 8, values[indices >> 16 & 0xFF]);
-    Put(destination + 12, values[indices >> 24]);
+  static void Convert(const RGBQUAD* table, Value* values) { Pixels24::Convert(table, values); }
+  static void Store(BYTE* pixel, uint32_t value) { std::memcpy(pixel, &value, kBytes); }
+  static void StoreFour(BYTE* pixels, uint32_t first, uint32_t second, uint32_t third, uint32_t fourth) {
+    const uint64_t low = first | uint64_t{second} << 32;
+    const uint64_t high = third | uint64_t{fourth} << 32;
+    std::memcpy(pixels, &low, sizeof low);
+    std::memcpy(pixels + 8, &high, sizeof high);
   }
 };
 
+// A transparent pixel is written too, but to a scratch slot instead of the frame buffer: choosing the
+// address costs no branch, and keyed frames follow no pattern a branch predictor could learn.
+template <typename Pixels>
+[[gnu::always_inline]] inline void PutUnlessKey(BYTE* pixel, BYTE index, BYTE key,
+                                                const typename Pixels::Value* values, BYTE* scratch) {
+  BYTE* const target = index == key ? scratch : pixel;
+  Pixels::Store(target, values[index]);
+}
+
+// kDirection +1 reads each source row left to right, -1 right to left.
 template <typename Pixels, int kDirection>
 void KeyedRows(BYTE* destination, LONG width, LONG rows, const BYTE* source, const RGBQUAD* colourTable,
                DWORD key, LONG destinationStep, LONG sourceStep) {
@@ -101,30 +85,20 @@ void KeyedRows(BYTE* destination, LONG width, LONG rows, const BYTE* source, con
   constexpr int kBytes = Pixels::kBytes;
   typename Pixels::Value values[256];
   Pixels::Convert(colourTable, values);
-  const uint64_t keys = RepeatKey(key);
-  const BYTE keyIndex = static_cast<BYTE>(keys);
+  const BYTE keyIndex = static_cast<BYTE>(key);
+  BYTE scratch[4];
   for (LONG row = 0; row < rows; ++row) {
     LONG left = width;
-    for (; left >= 8; left -= 8) {
-      const uint64_t indices = LoadIndices<kDirection>(source);
-      const uint64_t keyed = KeyBytes(indices, keys);
-      if (keyed == 0) {
-        Pixels::PutFour(destination, static_cast<uint32_t>(indices), values);
-        Pixels::PutFour(destination + 4 * kBytes, static_cast<uint32_t>(indices >> 32), values);
-      } else if (keyed != kHighBits) {
-        for (int i = 0; i < 8; ++i) {
-          if ((keyed >> (8 * i) & 0x80) == 0) {
-            Pixels::Put(destination + i * kBytes, values[indices >> (8 * i) & 0xFF]);
-          }
-        }
-      }
-      destination += 8 * kBytes;
-      source += 8 * kDirection;
+    for (; left >= 4; left -= 4) {
+      PutUnlessKey<Pixels>(destination, source[0], keyIndex, values, scratch);
+      PutUnlessKey<Pixels>(destination + kBytes, source[kDirection], keyIndex, values, scratch);
+      PutUnlessKey<Pixels>(destination + 2 * kBytes, source[2 * kDirection], keyIndex, values, scratch);
+      PutUnlessKey<Pixels>(destination + 3 * kBytes, source[3 * kDirection], keyIndex, values, scratch);
+      destination += 4 * kBytes;
+      source += 4 * kDirection;
     }
     for (; left > 0; --left) {
-      if (*source != keyIndex) {
-        Pixels::Put(destination, values[*source]);
-      }
+      PutUnlessKey<Pixels>(destination, *source, keyIndex, values, scratch);
       destination += kBytes;
       source += kDirection;
     }
@@ -145,14 +119,12 @@ void OpaqueRows(BYTE* destination, LONG width, LONG rows, const BYTE* source, co
   for (LONG row = 0; row < rows; ++row) {
     LONG left = width;
     for (; left >= 4; left -= 4) {
-      uint32_t indices;
-      std::memcpy(&indices, source, sizeof indices);
-      Pixels::PutFour(destination, indices, values);
+      Pixels::StoreFour(destination, values[source[0]], values[source[1]], values[source[2]], values[source[3]]);
       destination += 4 * kBytes;
       source += 4;
     }
     for (; left > 0; --left) {
-      Pixels::Put(destination, values[*source]);
+      Pixels::Store(destination, values[*source]);
       destination += kBytes;
       ++source;
     }
