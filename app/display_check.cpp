@@ -22,9 +22,12 @@ BOOL CheckDisplayDepth(HWND window, const char* title, BOOL report, BOOL offerSe
   HDC dc = GetDC(window);
   int depth = GetDeviceCaps(dc, BITSPIXEL);
   ReleaseDC(window, dc);
-  if (depth >= kLowestDepth && depth <= kHighestDepth) return TRUE;
-  if (report == 1) ReportError(window, title, ErrorKind::DisplayDepth);
-  if (offerSettings == 1 && !DisplaySettingsOpen()) OpenDisplaySettings();
+  if (depth >= kLowestDepth && depth <= kHighestDepth)
+    return TRUE;
+  if (report == 1)
+    ReportError(window, title, ErrorKind::DisplayDepth);
+  if (offerSettings == 1 && !DisplaySettingsOpen())
+    OpenDisplaySettings();
   return FALSE;
 }
 
@@ -49,4 +52,6 @@ BOOL OpenDisplaySettings() {
   return TRUE;
 }
 
-BOOL CheckDisplayForConfiguration() { return CheckDisplayDepth(nullptr, SaverTitle, 1, 1); }
+BOOL CheckDisplayForConfiguration() {
+  return CheckDisplayDepth(nullptr, SaverTitle, 1, 1);
+}

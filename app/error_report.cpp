@@ -14,9 +14,10 @@ ErrorMessage MessageFor(ErrorKind kind) {
     case ErrorKind::NoMemory:
       return {"Your computer doesn't have enough memory to run this program.", MB_ICONEXCLAMATION};
     case ErrorKind::DisplayDepth:
-      return {"Sorry, this screen saver can only run with a 256 color or higher display.\n"
-              "Please go to settings in your display properties and choose 256 color or higher.",
-              MB_ICONEXCLAMATION};
+      return {
+          "Sorry, this screen saver can only run with a 256 color or higher display.\n"
+          "Please go to settings in your display properties and choose 256 color or higher.",
+          MB_ICONEXCLAMATION};
     default:
       return {"Failed Initialization", MB_ICONHAND};
   }
@@ -25,7 +26,8 @@ ErrorMessage MessageFor(ErrorKind kind) {
 }  // namespace
 
 void ReportError(HWND window, const char* title, ErrorKind kind) {
-  if (kind == ErrorKind::None) return;
+  if (kind == ErrorKind::None)
+    return;
   char caption[512];
   std::snprintf(caption, sizeof caption, "%s Error!", title);
   ErrorMessage message = MessageFor(kind);

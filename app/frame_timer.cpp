@@ -16,8 +16,10 @@ UINT StartFrameTimer(HWND window, UINT resolution, UINT timerId, UINT interval, 
 }
 
 void StopFrameTimer(HWND window, UINT resolution, UINT timerId) {
-  if (!timerRunning) return;
+  if (!timerRunning)
+    return;
   timeEndPeriod(resolution);
-  if (!KillTimer(window, timerId)) MessageBoxA(window, "KillTimer Failed.", nullptr, MB_ICONHAND);
+  if (!KillTimer(window, timerId))
+    MessageBoxA(window, "KillTimer Failed.", nullptr, MB_ICONHAND);
   timerRunning = FALSE;
 }

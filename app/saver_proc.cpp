@@ -38,19 +38,22 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CreateSaver(HWND window) {
   BOOL saving = !hostState.previewMode;
-  if (!CheckDisplayDepth(window, SaverTitle, saving, saving)) return FALSE;
+  if (!CheckDisplayDepth(window, SaverTitle, saving, saving))
+    return FALSE;
   InitSettings();
   ReadSettings(window, &settingsKey);
   ApplySettingDefaults(&settingsKey);
   ApplySoundSetting();
   SeedSceneRandom(timeGetTime());
   if (!InitSaver(window)) {
-    if (saving) ReportError(window, SaverTitle, saverState.errorKind);
+    if (saving)
+      ReportError(window, SaverTitle, saverState.errorKind);
     return FALSE;
   }
-  saverState.timerId =
-      StartFrameTimer(window, kTimerResolution, kFrameTimerId, static_cast<UINT>(saverState.frameInterval), nullptr);
-  if (!saverState.timerId) return FALSE;
+  saverState.timerId = StartFrameTimer(window, kTimerResolution, kFrameTimerId,
+                                       static_cast<UINT>(saverState.frameInterval), nullptr);
+  if (!saverState.timerId)
+    return FALSE;
   saverState.initialised = TRUE;
   return TRUE;
 }

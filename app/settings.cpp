@@ -22,7 +22,8 @@ SettingsKey settingsKey = {HKEY_LOCAL_MACHINE, "SOFTWARE", "NUVARIS\\ORUScreenSa
                            settingValues};
 
 int InitSettings() {
-  if (settingsInitialised) return 1;
+  if (settingsInitialised)
+    return 1;
   settingValues[0] = {"Sound", REG_DWORD, &soundSetting, sizeof soundSetting, SettingOk, &kSoundOnByDefault};
   settingsInitialised = true;
   return 1;
@@ -44,14 +45,17 @@ int ReadSettingValue(HKEY openKey, SettingValue* value) {
 
 int ReadSettings(HWND, SettingsKey* key) {
   HKEY parent = nullptr;
-  if (RegOpenKeyExA(key->root, key->parentPath, 0, kReadAccess, &parent) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyExA(key->root, key->parentPath, 0, kReadAccess, &parent) != ERROR_SUCCESS)
+    return 0;
   HKEY saverKey = nullptr;
   if (RegOpenKeyA(parent, key->subPath, &saverKey) != ERROR_SUCCESS) {
-    for (int i = 0; i < key->valueCount; ++i) key->values[i].status = SettingNotRead;
+    for (int i = 0; i < key->valueCount; ++i)
+      key->values[i].status = SettingNotRead;
     RegCloseKey(parent);
     return 0;
   }
-  for (int i = 0; i < key->valueCount; ++i) ReadSettingValue(saverKey, &key->values[i]);
+  for (int i = 0; i < key->valueCount; ++i)
+    ReadSettingValue(saverKey, &key->values[i]);
   RegCloseKey(saverKey);
   RegCloseKey(parent);
   return 1;
@@ -60,20 +64,22 @@ int ReadSettings(HWND, SettingsKey* key) {
 int ApplySettingDefaults(SettingsKey* key) {
   for (int i = 0; i < key->valueCount; ++i) {
     SettingValue& value = key->values[i];
-    if (value.status == SettingNotRead) std::memcpy(value.data, value.defaultValue, sizeof(DWORD));
+    if (value.status == SettingNotRead)
+      std::memcpy(value.data, value.defaultValue, sizeof(DWORD));
   }
   return 1;
 }
 
 int ApplySoundSetting() {
-  if (soundSetting != 0 && soundSetting != 1) soundSetting = 1;
+  if (soundSetting != 0 && soundSetting != 1)
+    soundSetting = 1;
   SoundEnabled = static_cast<int>(soundSetting);
   return 1;
 }
 
 int WriteSettingValue(HKEY openKey, SettingValue* value) {
-  if (RegSetValueExA(openKey, value->name, 0, value->type, static_cast<const BYTE*>(value->data), value->size) !=
-      ERROR_SUCCESS) {
+  if (RegSetValueExA(openKey, value->name, 0, value->type, static_cast<const BYTE*>(value->data),
+                     value->size) != ERROR_SUCCESS) {
     value->status = SettingWriteFailed;
     return 0;
   }
@@ -83,12 +89,13 @@ int WriteSettingValue(HKEY openKey, SettingValue* value) {
 
 int WriteSettings(HWND, SettingsKey* key) {
   HKEY parent = nullptr;
-  if (RegOpenKeyExA(key->root, key->parentPath, 0, kWriteParentAccess, &parent) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyExA(key->root, key->parentPath, 0, kWriteParentAccess, &parent) != ERROR_SUCCESS)
+    return 0;
   HKEY saverKey = nullptr;
   DWORD disposition = 0;
   char noClass[] = "";
-  if (RegCreateKeyExA(parent, key->subPath, 0, noClass, REG_OPTION_NON_VOLATILE, kWriteAccess, nullptr, &saverKey,
-                      &disposition) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(parent, key->subPath, 0, noClass, REG_OPTION_NON_VOLATILE, kWriteAccess, nullptr,
+                      &saverKey, &disposition) != ERROR_SUCCESS) {
     RegCloseKey(parent);
     return 0;
   }
@@ -97,7 +104,8 @@ int WriteSettings(HWND, SettingsKey* key) {
     RegCloseKey(parent);
     return 0;
   }
-  for (int i = 0; i < key->valueCount; ++i) WriteSettingValue(saverKey, &key->values[i]);
+  for (int i = 0; i < key->valueCount; ++i)
+    WriteSettingValue(saverKey, &key->values[i]);
   RegCloseKey(saverKey);
   RegCloseKey(parent);
   return 1;

@@ -13,11 +13,13 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     InitSettings();
     ReadSettings(dialog, &settingsKey);
     ApplySettingDefaults(&settingsKey);
-    if (soundSetting != 0 && soundSetting != 1) soundSetting = 1;
+    if (soundSetting != 0 && soundSetting != 1)
+      soundSetting = 1;
     SendDlgItemMessageA(dialog, kPlaySoundCheckBox, BM_SETCHECK, soundSetting, 0);
     return 1;
   }
-  if (message != WM_COMMAND) return 0;
+  if (message != WM_COMMAND)
+    return 0;
   if (wParam == IDOK) {
     soundSetting = IsDlgButtonChecked(dialog, kPlaySoundCheckBox) == BST_CHECKED ? 1 : 0;
     WriteSettings(dialog, &settingsKey);

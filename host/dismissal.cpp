@@ -11,10 +11,13 @@ namespace {
 const DWORD kVerifyQuietMilliseconds = 200;
 const DWORD kNoVerificationYet = 0xFFFFFFFF;
 
-void RequestClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
+void RequestClose(HWND window) {
+  PostMessageA(window, WM_CLOSE, 0, 0);
+}
 
 UINT CursorTravel(const POINT& from, const POINT& to) {
-  return static_cast<UINT>(std::labs(static_cast<long>(to.x) - from.x) + std::labs(static_cast<long>(to.y) - from.y));
+  return static_cast<UINT>(std::labs(static_cast<long>(to.x) - from.x) +
+                           std::labs(static_cast<long>(to.y) - from.y));
 }
 
 void CheckMouseTravel(HWND window) {
@@ -29,13 +32,15 @@ void CheckMouseTravel(HWND window) {
 }  // namespace
 
 BOOL VerifyBeforeClose(HWND window) {
-  if (hostState.verifying || hostState.closing) return FALSE;
+  if (hostState.verifying || hostState.closing)
+    return FALSE;
   if (!hostState.verifyPassword) {
     hostState.closing = TRUE;
     return TRUE;
   }
   DWORD now = GetTickCount();
-  if (hostState.lastVerifyTick != kNoVerificationYet && now - hostState.lastVerifyTick < kVerifyQuietMilliseconds) {
+  if (hostState.lastVerifyTick != kNoVerificationYet &&
+      now - hostState.lastVerifyTick < kVerifyQuietMilliseconds) {
     return FALSE;
   }
   hostState.verifying = TRUE;
@@ -45,13 +50,15 @@ BOOL VerifyBeforeClose(HWND window) {
   PeekMessageA(&discarded, window, WM_TIMER, WM_TIMER, PM_REMOVE | PM_NOYIELD);
   hostState.closing = SendMessageA(window, WM_APP, 0, 0) != 0;
   hostState.verifying = FALSE;
-  if (!hostState.closing) HideSaverCursor();
+  if (!hostState.closing)
+    HideSaverCursor();
   hostState.lastVerifyTick = GetTickCount();
   return hostState.closing;
 }
 
 LRESULT DefaultSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (hostState.previewMode || hostState.closing) return DefWindowProcA(window, message, wParam, lParam);
+  if (hostState.previewMode || hostState.closing)
+    return DefWindowProcA(window, message, wParam, lParam);
 
   if (message == WM_CLOSE) {
     if (hostState.onWindows95 && !VerifyBeforeClose(window)) {
@@ -63,14 +70,17 @@ LRESULT DefaultSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
   if (message == WM_APP && hostState.onWindows95) {
     return hostState.verifyPassword ? hostState.verifyPassword(window) : 1;
   }
-  if (hostState.verifying) return DefWindowProcA(window, message, wParam, lParam);
+  if (hostState.verifying)
+    return DefWindowProcA(window, message, wParam, lParam);
 
   switch (message) {
     case WM_SHOWWINDOW:
-      if (wParam) HideSaverCursor();
+      if (wParam)
+        HideSaverCursor();
       break;
     case WM_ACTIVATEAPP:
-      if (!wParam) RequestClose(window);
+      if (!wParam)
+        RequestClose(window);
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

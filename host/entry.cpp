@@ -6,22 +6,25 @@
 #include "host/password.h"
 #include "host/saver_window.h"
 
-
 namespace {
 
 const int kConfigurationDialog = 2003;
 const int kUnknownMode = -1;
 
-bool IsModeSeparator(char c) { return c == ' ' || c == '-' || c == '/'; }
+bool IsModeSeparator(char c) {
+  return c == ' ' || c == '-' || c == '/';
+}
 
 const char* SkipSpaces(const char* text) {
-  while (*text == ' ') ++text;
+  while (*text == ' ')
+    ++text;
   return text;
 }
 
 int RunMode(const char* argumentText) {
   const char* text = argumentText;
-  while (IsModeSeparator(*text)) ++text;
+  while (IsModeSeparator(*text))
+    ++text;
   switch (*text) {
     case '\0':
       return static_cast<int>(ShowConfiguration(nullptr));
@@ -48,7 +51,8 @@ int RunMode(const char* argumentText) {
 // process ends, the system must no longer believe a saver is running.
 LONG WINAPI ModeExceptionFilter(EXCEPTION_POINTERS* info) {
   LONG verdict = UnhandledExceptionFilter(info);
-  if (verdict == EXCEPTION_EXECUTE_HANDLER) SetSaverRunning(FALSE);
+  if (verdict == EXCEPTION_EXECUTE_HANDLER)
+    SetSaverRunning(FALSE);
   return verdict;
 }
 
@@ -58,12 +62,16 @@ const char* ArgumentText(const char* commandLine) {
   const char* text = commandLine;
   if (*text == '"') {
     text = CharNextA(text);
-    while (*text && *text != '"') text = CharNextA(text);
-    if (*text == '"') ++text;
+    while (*text && *text != '"')
+      text = CharNextA(text);
+    if (*text == '"')
+      ++text;
   } else {
-    while (static_cast<unsigned char>(*text) > 0x20) text = CharNextA(text);
+    while (static_cast<unsigned char>(*text) > 0x20)
+      text = CharNextA(text);
   }
-  while (*text && static_cast<unsigned char>(*text) <= 0x20) text = CharNextA(text);
+  while (*text && static_cast<unsigned char>(*text) <= 0x20)
+    text = CharNextA(text);
   return text;
 }
 
@@ -89,21 +97,27 @@ int DispatchMode(HINSTANCE instance, const char* argumentText, int) {
 
 UINT ParseWindowHandle(const char* text) {
   UINT value = 0;
-  for (; *text >= '0' && *text <= '9'; ++text) value = value * 10 + static_cast<UINT>(*text - '0');
+  for (; *text >= '0' && *text <= '9'; ++text)
+    value = value * 10 + static_cast<UINT>(*text - '0');
   return value;
 }
 
-HWND WindowFromNumber(UINT number) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(number)); }
+HWND WindowFromNumber(UINT number) {
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(number));
+}
 
 int StartPreview(const char* text) {
   HWND host = WindowFromNumber(ParseWindowHandle(text));
-  if (!host || !IsWindow(host)) return kUnknownMode;
+  if (!host || !IsWindow(host))
+    return kUnknownMode;
   return RunSaverWindow(host);
 }
 
 INT_PTR ShowConfiguration(HWND owner) {
-  if (!CheckDisplayForConfiguration()) return 0;
-  return DialogBoxParamA(hostState.instance, MAKEINTRESOURCEA(kConfigurationDialog), owner, SettingsDialogProc, 0);
+  if (!CheckDisplayForConfiguration())
+    return 0;
+  return DialogBoxParamA(hostState.instance, MAKEINTRESOURCEA(kConfigurationDialog), owner,
+                         SettingsDialogProc, 0);
 }
 
 int StartPasswordChange(const char* text) {
@@ -113,7 +127,8 @@ int StartPasswordChange(const char* text) {
 }
 
 void SetSaverRunning(BOOL on) {
-  if (!hostState.onWindows95) return;
+  if (!hostState.onWindows95)
+    return;
   UINT scratch = 0;
   SystemParametersInfoA(SPI_SCREENSAVERRUNNING, on ? 1 : 0, &scratch, 0);
 }

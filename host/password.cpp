@@ -10,7 +10,8 @@ typedef DWORD(WINAPI* ChangePasswordEntry)(LPCSTR provider, HWND owner, DWORD fl
 
 bool PasswordRequested() {
   HKEY desktop = nullptr;
-  if (RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &desktop) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &desktop) != ERROR_SUCCESS)
+    return false;
   DWORD value = 0;
   DWORD size = sizeof value;
   bool requested = RegQueryValueExA(desktop, "ScreenSaveUsePassword", nullptr, nullptr,
@@ -23,12 +24,17 @@ bool PasswordRequested() {
 }  // namespace
 
 void LoadPasswordVerifier() {
-  if (!hostState.onWindows95) return;
-  if (hostState.verifierLibrary) UnloadPasswordVerifier();
-  if (!PasswordRequested()) return;
+  if (!hostState.onWindows95)
+    return;
+  if (hostState.verifierLibrary)
+    UnloadPasswordVerifier();
+  if (!PasswordRequested())
+    return;
   hostState.verifierLibrary = LoadLibraryA("PASSWORD.CPL");
-  if (!hostState.verifierLibrary) return;
-  hostState.verifyPassword = ModuleEntry<VerifyPasswordEntry>(hostState.verifierLibrary, "VerifyScreenSavePwd");
+  if (!hostState.verifierLibrary)
+    return;
+  hostState.verifyPassword =
+      ModuleEntry<VerifyPasswordEntry>(hostState.verifierLibrary, "VerifyScreenSavePwd");
   if (hostState.verifyPassword) {
     SetSaverRunning(TRUE);
   } else {
@@ -37,7 +43,8 @@ void LoadPasswordVerifier() {
 }
 
 void UnloadPasswordVerifier() {
-  if (!hostState.onWindows95 || !hostState.verifierLibrary) return;
+  if (!hostState.onWindows95 || !hostState.verifierLibrary)
+    return;
   FreeLibrary(hostState.verifierLibrary);
   hostState.verifierLibrary = nullptr;
   if (hostState.verifyPassword) {
@@ -48,8 +55,10 @@ void UnloadPasswordVerifier() {
 
 void ChangePassword(HWND owner) {
   HMODULE library = LoadLibraryA("MPR.DLL");
-  if (!library) return;
+  if (!library)
+    return;
   auto change = ModuleEntry<ChangePasswordEntry>(library, "PwdChangePasswordA");
-  if (change) change("SCRSAVE", owner, 0, nullptr);
+  if (change)
+    change("SCRSAVE", owner, 0, nullptr);
   FreeLibrary(library);
 }

@@ -20,9 +20,11 @@ const int kNoSaverWindow = -1;
 
 void DetachInputContext(HWND window) {
   hostState.imeModule = GetModuleHandleA("IMM32.DLL");
-  if (!hostState.imeModule) return;
+  if (!hostState.imeModule)
+    return;
   hostState.associateContext = ModuleEntry<AssociateContextEntry>(hostState.imeModule, "ImmAssociateContext");
-  if (hostState.associateContext) hostState.savedInputContext = hostState.associateContext(window, nullptr);
+  if (hostState.associateContext)
+    hostState.savedInputContext = hostState.associateContext(window, nullptr);
 }
 
 void RestoreInputContext(HWND window) {
@@ -34,7 +36,8 @@ void RestoreInputContext(HWND window) {
 // Help requests in a preview belong to the display settings that host it.
 LRESULT ForwardToPreviewHost(HWND window, UINT message, LPARAM lParam) {
   HWND host = GetParent(window);
-  if (host && IsWindow(host)) PostMessageA(host, message, reinterpret_cast<WPARAM>(host), lParam);
+  if (host && IsWindow(host))
+    PostMessageA(host, message, reinterpret_cast<WPARAM>(host), lParam);
   return 1;
 }
 
@@ -45,7 +48,8 @@ bool IsIgnoredSystemCommand(WPARAM command) {
 }  // namespace
 
 void HideSaverCursor() {
-  if (!hostState.previewMode) SetCursor(nullptr);
+  if (!hostState.previewMode)
+    SetCursor(nullptr);
 }
 
 int RunSaverWindow(HWND parent) {
@@ -86,12 +90,13 @@ int RunSaverWindow(HWND parent) {
   }
 
   if (RegisterClassA(&windowClass)) {
-    hostState.saverWindow = CreateWindowExA(exStyle, kSaverClassName, title, style, 0, 0, width, height, parent,
-                                            nullptr, hostState.instance, nullptr);
+    hostState.saverWindow = CreateWindowExA(exStyle, kSaverClassName, title, style, 0, 0, width, height,
+                                            parent, nullptr, hostState.instance, nullptr);
   }
   int result = kNoSaverWindow;
   if (hostState.saverWindow) {
-    if (!hostState.previewMode) SetForegroundWindow(hostState.saverWindow);
+    if (!hostState.previewMode)
+      SetForegroundWindow(hostState.saverWindow);
     MSG message = {};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
       TranslateMessage(&message);
@@ -100,7 +105,8 @@ int RunSaverWindow(HWND parent) {
     result = static_cast<int>(message.wParam);
   }
   // Windows 95 has already taken the window down with the loop; NT still needs it destroyed.
-  if (!hostState.onWindows95 && hostState.saverWindow) DestroyWindow(hostState.saverWindow);
+  if (!hostState.onWindows95 && hostState.saverWindow)
+    DestroyWindow(hostState.saverWindow);
   UnloadPasswordVerifier();
   return result;
 }
@@ -119,12 +125,14 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETTEXT:
       return 0;
     case WM_PAINT:
-      if (hostState.closing) return DefWindowProcA(window, message, wParam, lParam);
+      if (hostState.closing)
+        return DefWindowProcA(window, message, wParam, lParam);
       HideSaverCursor();
       break;
     case WM_HELP:
     case WM_CONTEXTMENU:
-      if (hostState.previewMode) return ForwardToPreviewHost(window, message, lParam);
+      if (hostState.previewMode)
+        return ForwardToPreviewHost(window, message, lParam);
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -132,13 +140,16 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      if (hostState.closing) return DefWindowProcA(window, message, wParam, lParam);
+      if (hostState.closing)
+        return DefWindowProcA(window, message, wParam, lParam);
       break;
     case WM_SYSCOMMAND:
-      if (!hostState.previewMode && IsIgnoredSystemCommand(wParam)) return 0;
+      if (!hostState.previewMode && IsIgnoredSystemCommand(wParam))
+        return 0;
       break;
     case WM_TIMER:
-      if (hostState.closing) return 0;
+      if (hostState.closing)
+        return 0;
       Sleep(0);
       break;
     default:

@@ -6,7 +6,9 @@ uint32_t randomState = 1;
 
 }  // namespace
 
-void SeedSceneRandom(uint32_t seed) { randomState = seed; }
+void SeedSceneRandom(uint32_t seed) {
+  randomState = seed;
+}
 
 // A linear congruential generator, so the draw is the same on every platform the saver is built for.
 int SceneRandom() {

@@ -33,7 +33,8 @@ TEST(ParseWindowHandle, ReadsLeadingDigitsAndWrapsModulo2To32) {
   EXPECT_EQ(12u, ParseWindowHandle("12ab34"));
   EXPECT_EQ(0u, ParseWindowHandle("abc"));
   EXPECT_EQ(0u, ParseWindowHandle("-5"));
-  EXPECT_EQ(0u, ParseWindowHandle("\xB1" "5"));
+  EXPECT_EQ(0u, ParseWindowHandle("\xB1"
+                                  "5"));
   EXPECT_EQ(5u, ParseWindowHandle("4294967301"));
 }
 
@@ -76,7 +77,8 @@ TEST_F(ModeTest, PreviewStartsInsideAnExistingWindowGivenInAnyForm) {
   HWND host = HeadlessCreateForeignWindow("Display Properties", 152, 112);
   std::string number = WindowNumber(host);
   std::string wrapped = std::to_string(4294967296ull + reinterpret_cast<uintptr_t>(host));
-  for (std::string arguments : {"/p " + number, "/p" + number, "/P   " + number, "/l " + number, "/p " + wrapped}) {
+  for (std::string arguments :
+       {"/p " + number, "/p" + number, "/P   " + number, "/l " + number, "/p " + wrapped}) {
     SetUp();
     host = HeadlessCreateForeignWindow("Display Properties", 152, 112);
     HeadlessAt(HeadlessNow() + 500, [] { DestroyWindow(hostState.saverWindow); });
@@ -88,7 +90,8 @@ TEST_F(ModeTest, PreviewStartsInsideAnExistingWindowGivenInAnyForm) {
 
 TEST_F(ModeTest, UnusableArgumentsEndWithMinusOneAndShowNothing) {
   HeadlessCreateForeignWindow("Display Properties", 152, 112);
-  for (const char* arguments : {"/p", "/p abc", "/p:1234", "/p 0", "/p 99999", "/x", "/a", "/\ts", "\t", "9"}) {
+  for (const char* arguments :
+       {"/p", "/p abc", "/p:1234", "/p 0", "/p 99999", "/x", "/a", "/\ts", "\t", "9"}) {
     SetUp();
     EXPECT_EQ(-1, RunMode(arguments)) << arguments;
     EXPECT_EQ(0, CountCalls("CreateWindowExA")) << arguments;

@@ -100,7 +100,8 @@ TEST_F(DismissalTest, CursorIsHiddenOverTheSaver) {
   RunMode("/s");
   std::vector<std::string> calls = HeadlessCallsOf("SetCursor");
   ASSERT_GE(calls.size(), 2u) << "hidden at creation and on WM_SETCURSOR";
-  for (const std::string& call : calls) EXPECT_EQ("0", call);
+  for (const std::string& call : calls)
+    EXPECT_EQ("0", call);
 }
 
 TEST_F(DismissalTest, SecondSaverOnlyBringsTheFirstForward) {
@@ -133,8 +134,9 @@ TEST_F(DismissalTest, SaverWindowIsATopmostFullScreenPopup) {
   PostToSaverAt(kInputAt + 1, WM_KEYDOWN, 'Q');
   RunMode("/s");
   ASSERT_EQ(1, CountCalls("CreateWindowExA"));
-  EXPECT_EQ("ex=8 class=WindowsScreenSaverClass title=Screen Saver style=2516582400 x=0 y=0 w=1280 h=1024 parent=0",
-            HeadlessCallsOf("CreateWindowExA")[0]);
+  EXPECT_EQ(
+      "ex=8 class=WindowsScreenSaverClass title=Screen Saver style=2516582400 x=0 y=0 w=1280 h=1024 parent=0",
+      HeadlessCallsOf("CreateWindowExA")[0]);
   EXPECT_EQ("WindowsScreenSaverClass style=43", HeadlessCallsOf("RegisterClassA")[0]);
   EXPECT_FALSE(IsWindow(window));
 }
@@ -150,9 +152,11 @@ class PreviewDismissalTest : public SaverTest {
 };
 
 TEST_F(PreviewDismissalTest, NoInputEndsThePreview) {
-  const UINT inputs[] = {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_MOUSEMOVE};
+  const UINT inputs[] = {WM_KEYDOWN,     WM_SYSKEYDOWN,  WM_LBUTTONDOWN,
+                         WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_MOUSEMOVE};
   uint32_t at = kInputAt;
-  for (UINT input : inputs) PostToSaverAt(at += 10, input);
+  for (UINT input : inputs)
+    PostToSaverAt(at += 10, input);
   HeadlessAt(at += 10, [] { HeadlessSetCursor(600, 600); });
   PostToSaverAt(at += 10, WM_MOUSEMOVE);
   PostToSaverAt(at += 10, WM_ACTIVATEAPP, FALSE);
@@ -181,7 +185,8 @@ TEST_F(PreviewDismissalTest, HelpRequestsGoToTheHostWithItsOwnHandle) {
   RunPreview();
   std::vector<HeadlessMessage> atHost;
   for (const HeadlessMessage& m : HeadlessMessages()) {
-    if (m.window == host) atHost.push_back(m);
+    if (m.window == host)
+      atHost.push_back(m);
   }
   ASSERT_EQ(2u, atHost.size());
   EXPECT_EQ(static_cast<UINT>(WM_CONTEXTMENU), atHost[0].message);

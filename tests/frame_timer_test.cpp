@@ -65,7 +65,8 @@ TEST_F(FrameTimerTest, SaverTicksEvery110MillisecondsFromCreation) {
   EXPECT_EQ(Strings{HandleText(hostState.saverWindow) + " id=1 ms=110 proc=0"}, HeadlessCallsOf("SetTimer"));
   int tickCount = 0;
   for (const HeadlessMessage& m : HeadlessMessages()) {
-    if (m.message != WM_TIMER) continue;
+    if (m.message != WM_TIMER)
+      continue;
     EXPECT_EQ(1u, m.wParam);
     ++tickCount;
   }

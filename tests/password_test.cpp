@@ -19,7 +19,8 @@ BOOL WINAPI ScriptedVerifier(HWND owner) {
   // Input that the verifier's own dialog lets through must not request another close.
   SendMessageA(owner, WM_KEYDOWN, 'X', 0);
   BOOL answer = verifierAnswers.empty() ? TRUE : verifierAnswers.front();
-  if (!verifierAnswers.empty()) verifierAnswers.erase(verifierAnswers.begin());
+  if (!verifierAnswers.empty())
+    verifierAnswers.erase(verifierAnswers.begin());
   HeadlessSetNow(HeadlessNow() + 50);
   return answer;
 }
@@ -37,7 +38,9 @@ class PasswordTest : public SaverTest {
   void AskForPassword(DWORD value) {
     HeadlessRegistrySetDword(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", value);
   }
-  void ProvideVerifier() { HeadlessAddExport("PASSWORD.CPL", "VerifyScreenSavePwd", AsExport(ScriptedVerifier)); }
+  void ProvideVerifier() {
+    HeadlessAddExport("PASSWORD.CPL", "VerifyScreenSavePwd", AsExport(ScriptedVerifier));
+  }
   std::vector<std::string> ScreenSaverRunningCalls() { return HeadlessCallsOf("SystemParametersInfoA"); }
 };
 
@@ -81,11 +84,13 @@ TEST_F(PasswordTest, AtMostTwoQueuedTicksAreDiscardedBeforeAsking) {
   int ticksLeft = -1;
   HeadlessAt(3000, [&] {
     HWND window = hostState.saverWindow;
-    for (int i = 0; i < 3; ++i) PostMessageA(window, WM_TIMER, 1, 0);
+    for (int i = 0; i < 3; ++i)
+      PostMessageA(window, WM_TIMER, 1, 0);
     EXPECT_TRUE(VerifyBeforeClose(window));
     ticksLeft = 0;
     MSG message;
-    while (PeekMessageA(&message, window, WM_TIMER, WM_TIMER, PM_REMOVE)) ++ticksLeft;
+    while (PeekMessageA(&message, window, WM_TIMER, WM_TIMER, PM_REMOVE))
+      ++ticksLeft;
     DestroyWindow(window);
   });
   RunMode("/s");
@@ -109,7 +114,8 @@ TEST_F(PasswordTest, VerificationIsNotReenteredAndClosingIsFinal) {
 TEST_F(PasswordTest, WithoutPasswordTheFirstInputCloses) {
   for (bool settingPresent : {false, true}) {
     SetUp();
-    if (settingPresent) AskForPassword(0);
+    if (settingPresent)
+      AskForPassword(0);
     ProvideVerifier();
     PostToSaverAt(3000, WM_KEYDOWN, 'A');
     EXPECT_EQ(0, RunMode("/s"));

@@ -52,7 +52,8 @@ TEST_F(LifecycleTest, LogicalScreenIsTheScreenWhenSavingAnd640By480InPreview) {
 TEST_F(LifecycleTest, FirstTenErasesPaintBlackAndAllAnswerOne) {
   HWND window = HeadlessCreateForeignWindow("erase target", 40, 30);
   HDC dc = GetDC(window);
-  for (int i = 1; i <= 12; ++i) EXPECT_EQ(1, EraseSaverBackground(window, dc)) << "erase " << i;
+  for (int i = 1; i <= 12; ++i)
+    EXPECT_EQ(1, EraseSaverBackground(window, dc)) << "erase " << i;
   Strings fills = HeadlessCallsOf("FillRect");
   ASSERT_EQ(10u, fills.size());
   EXPECT_EQ(HandleText(dc) + " 0,0,40,30 color=0", fills[0]);
@@ -65,8 +66,8 @@ TEST_F(LifecycleTest, UnsuitableDepthWhenSavingIsToldAndOffersTheDisplaySettings
   EXPECT_EQ(kDepthMessage, HeadlessMessageBoxes()[0].text);
   EXPECT_EQ("Lomlom_action_2 Error!", HeadlessMessageBoxes()[0].caption);
   EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), HeadlessMessageBoxes()[0].type);
-  EXPECT_EQ(Strings{"<null> cmd=control desk.cpl,@0,3 inherit=0 flags=0 cb=" + std::to_string(sizeof(STARTUPINFOA)) +
-                    " show=5 w=640 h=480 startf=0"},
+  EXPECT_EQ(Strings{"<null> cmd=control desk.cpl,@0,3 inherit=0 flags=0 cb=" +
+                    std::to_string(sizeof(STARTUPINFOA)) + " show=5 w=640 h=480 startf=0"},
             HeadlessCallsOf("CreateProcessA"));
   EXPECT_EQ(1, CountCalls("WaitForSingleObject"));
   EXPECT_EQ(0, CountCalls("SetTimer"));
@@ -140,7 +141,8 @@ TEST_F(LifecycleTest, ErrorMessagesByKind) {
     const char* text;
     UINT icon;
   } cases[] = {
-      {ErrorKind::NoMemory, "Your computer doesn't have enough memory to run this program.", MB_ICONEXCLAMATION},
+      {ErrorKind::NoMemory, "Your computer doesn't have enough memory to run this program.",
+       MB_ICONEXCLAMATION},
       {ErrorKind::InitFailed, "Failed Initialization", MB_ICONHAND},
       {static_cast<ErrorKind>(7), "Failed Initialization", MB_ICONHAND},
       {ErrorKind::DisplayDepth, kDepthMessage, MB_ICONEXCLAMATION},

@@ -29,13 +29,17 @@ void SaverTest::SetUp() {
   HeadlessSetMessageBudget(5000);
 }
 
-void SaverTest::TearDown() { EXPECT_FALSE(HeadlessBudgetExhausted()) << "the message loop never ended"; }
+void SaverTest::TearDown() {
+  EXPECT_FALSE(HeadlessBudgetExhausted()) << "the message loop never ended";
+}
 
 int RunMode(const std::string& arguments) {
   return DispatchMode(GetModuleHandleA(nullptr), arguments.c_str(), SW_SHOWDEFAULT);
 }
 
-std::string WindowNumber(HWND window) { return std::to_string(reinterpret_cast<uintptr_t>(window)); }
+std::string WindowNumber(HWND window) {
+  return std::to_string(reinterpret_cast<uintptr_t>(window));
+}
 
 void PostToSaverAt(uint32_t time, UINT message, WPARAM wParam, LPARAM lParam) {
   HeadlessAt(time, [=] { PostMessageA(hostState.saverWindow, message, wParam, lParam); });
@@ -45,10 +49,13 @@ void CheckAliveAt(uint32_t time, bool* alive) {
   HeadlessAt(time, [=] { *alive = IsWindow(hostState.saverWindow) != FALSE; });
 }
 
-int CountCalls(const std::string& api) { return static_cast<int>(HeadlessCallsOf(api).size()); }
+int CountCalls(const std::string& api) {
+  return static_cast<int>(HeadlessCallsOf(api).size());
+}
 
 std::string HandleText(const void* handle) {
   char text[32];
-  std::snprintf(text, sizeof text, "%#llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(handle)));
+  std::snprintf(text, sizeof text, "%#llx",
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(handle)));
   return handle ? text : "0";
 }

@@ -20,8 +20,10 @@ class SettingsTest : public SaverTest {
   // Opens the configuration dialog; `clicks` are the user's, the last one normally OK or Cancel.
   int Configure(std::vector<int> clicks, bool* shownChecked = nullptr) {
     HeadlessSetDialogScript([=](HWND dialog) {
-      if (shownChecked) *shownChecked = HeadlessDialogItemChecked(dialog, kPlaySound);
-      for (int item : clicks) HeadlessClickDialogButton(dialog, item);
+      if (shownChecked)
+        *shownChecked = HeadlessDialogItemChecked(dialog, kPlaySound);
+      for (int item : clicks)
+        HeadlessClickDialogButton(dialog, item);
     });
     return RunMode("/c");
   }

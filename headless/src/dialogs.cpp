@@ -29,16 +29,21 @@ DialogRecord* FindDialog(HWND dialog) {
 
 }  // namespace
 
-void ResetDialogs() { TheDialogs() = Dialogs(); }
+void ResetDialogs() {
+  TheDialogs() = Dialogs();
+}
 
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC procedure,
                                LPARAM parameter) {
-  LogCall("DialogBoxParamA", instance, " template=", reinterpret_cast<uintptr_t>(templateName), " owner=", owner);
-  if (ShouldFail("DialogBoxParamA")) return -1;
+  LogCall("DialogBoxParamA", instance, " template=", reinterpret_cast<uintptr_t>(templateName),
+          " owner=", owner);
+  if (ShouldFail("DialogBoxParamA"))
+    return -1;
   HWND dialog = HeadlessCreateForeignWindow("dialog", 316, 88);
   TheDialogs().open[reinterpret_cast<uintptr_t>(dialog)].procedure = procedure;
   procedure(dialog, WM_INITDIALOG, 0, parameter);
-  if (TheDialogs().script) TheDialogs().script(dialog);
+  if (TheDialogs().script)
+    TheDialogs().script(dialog);
   DialogRecord record = *FindDialog(dialog);
   TheDialogs().open.erase(reinterpret_cast<uintptr_t>(dialog));
   DestroyWindow(dialog);
@@ -48,7 +53,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
 BOOL WINAPI EndDialog(HWND dialog, INT_PTR result) {
   LogCall("EndDialog", dialog, " ", result);
   DialogRecord* record = FindDialog(dialog);
-  if (!record) return FALSE;
+  if (!record)
+    return FALSE;
   record->ended = true;
   record->result = result;
   return TRUE;
@@ -57,8 +63,10 @@ BOOL WINAPI EndDialog(HWND dialog, INT_PTR result) {
 LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int item, UINT message, WPARAM wParam, LPARAM lParam) {
   LogCall("SendDlgItemMessageA", dialog, " item=", item, " msg=", message, " wp=", wParam, " lp=", lParam);
   DialogRecord* record = FindDialog(dialog);
-  if (!record) return 0;
-  if (message == BM_SETCHECK) record->checked[item] = wParam == BST_CHECKED;
+  if (!record)
+    return 0;
+  if (message == BM_SETCHECK)
+    record->checked[item] = wParam == BST_CHECKED;
   return 0;
 }
 
@@ -67,13 +75,17 @@ UINT WINAPI IsDlgButtonChecked(HWND dialog, int item) {
   return record && record->checked[item] ? BST_CHECKED : BST_UNCHECKED;
 }
 
-void HeadlessSetDialogScript(std::function<void(HWND dialog)> script) { TheDialogs().script = std::move(script); }
+void HeadlessSetDialogScript(std::function<void(HWND dialog)> script) {
+  TheDialogs().script = std::move(script);
+}
 
 // Check boxes toggle themselves; every button then reports the click to the dialog procedure.
 void HeadlessClickDialogButton(HWND dialog, int item) {
   DialogRecord* record = FindDialog(dialog);
-  if (!record || record->ended) return;
-  if (item != IDOK && item != IDCANCEL) record->checked[item] = !record->checked[item];
+  if (!record || record->ended)
+    return;
+  if (item != IDOK && item != IDCANCEL)
+    record->checked[item] = !record->checked[item];
   record->procedure(dialog, WM_COMMAND, static_cast<WPARAM>(item), 0);
 }
 

@@ -11,7 +11,8 @@ const uintptr_t kModuleSpacing = 0x10000;
 
 ModuleRecord* FindModuleByName(const char* name) {
   for (ModuleRecord& module : TheWorld().modules) {
-    if (name && strcasecmp(module.name.c_str(), name) == 0) return &module;
+    if (name && strcasecmp(module.name.c_str(), name) == 0)
+      return &module;
   }
   return nullptr;
 }
@@ -24,14 +25,17 @@ HMODULE HandleOf(const ModuleRecord* module) {
 ModuleRecord* FindModuleByHandle(HMODULE handle) {
   auto& modules = TheWorld().modules;
   uintptr_t value = reinterpret_cast<uintptr_t>(handle);
-  if (value < kFirstModule || (value - kFirstModule) % kModuleSpacing != 0) return nullptr;
+  if (value < kFirstModule || (value - kFirstModule) % kModuleSpacing != 0)
+    return nullptr;
   size_t index = (value - kFirstModule) / kModuleSpacing;
   return index < modules.size() ? &modules[index] : nullptr;
 }
 
 }  // namespace
 
-LPSTR WINAPI GetCommandLineA(void) { return TheWorld().commandLine.data(); }
+LPSTR WINAPI GetCommandLineA(void) {
+  return TheWorld().commandLine.data();
+}
 
 void WINAPI GetStartupInfoA(LPSTARTUPINFOA info) {
   *info = STARTUPINFOA{};
@@ -41,7 +45,8 @@ void WINAPI GetStartupInfoA(LPSTARTUPINFOA info) {
 }
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
-  if (!name) return reinterpret_cast<HMODULE>(kExecutableInstance);
+  if (!name)
+    return reinterpret_cast<HMODULE>(kExecutableInstance);
   ModuleRecord* module = FindModuleByName(name);
   return module && module->loaded ? HandleOf(module) : nullptr;
 }
@@ -49,7 +54,8 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
 HMODULE WINAPI LoadLibraryA(LPCSTR name) {
   LogCall("LoadLibraryA", name);
   ModuleRecord* module = FindModuleByName(name);
-  if (!module || ShouldFail("LoadLibraryA")) return nullptr;
+  if (!module || ShouldFail("LoadLibraryA"))
+    return nullptr;
   module->loaded = true;
   ++module->loadCount;
   return HandleOf(module);
@@ -58,15 +64,18 @@ HMODULE WINAPI LoadLibraryA(LPCSTR name) {
 BOOL WINAPI FreeLibrary(HMODULE handle) {
   ModuleRecord* module = FindModuleByHandle(handle);
   LogCall("FreeLibrary", module ? module->name.c_str() : "<unknown>");
-  if (!module || module->loadCount <= 0) return FALSE;
-  if (--module->loadCount == 0) module->loaded = false;
+  if (!module || module->loadCount <= 0)
+    return FALSE;
+  if (--module->loadCount == 0)
+    module->loaded = false;
   return TRUE;
 }
 
 FARPROC WINAPI GetProcAddress(HMODULE handle, LPCSTR name) {
   LogCall("GetProcAddress", name);
   ModuleRecord* module = FindModuleByHandle(handle);
-  if (!module || !module->loaded || !name) return nullptr;
+  if (!module || !module->loaded || !name)
+    return nullptr;
   auto found = module->exports.find(name);
   return found == module->exports.end() ? nullptr : found->second;
 }
@@ -80,7 +89,8 @@ void HeadlessAddModule(const std::string& name, bool alreadyLoaded) {
 }
 
 void HeadlessAddExport(const std::string& module, const std::string& entry, FARPROC procedure) {
-  if (ModuleRecord* record = FindModuleByName(module.c_str())) record->exports[entry] = procedure;
+  if (ModuleRecord* record = FindModuleByName(module.c_str()))
+    record->exports[entry] = procedure;
 }
 
 int HeadlessModuleLoadCount(const std::string& name) {
@@ -89,7 +99,8 @@ int HeadlessModuleLoadCount(const std::string& name) {
 }
 
 BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA info) {
-  if (ShouldFail("GetVersionExA") || info->dwOSVersionInfoSize < sizeof(OSVERSIONINFOA)) return FALSE;
+  if (ShouldFail("GetVersionExA") || info->dwOSVersionInfoSize < sizeof(OSVERSIONINFOA))
+    return FALSE;
   bool windows95 = TheWorld().platformId == VER_PLATFORM_WIN32_WINDOWS;
   info->dwMajorVersion = windows95 ? 4 : 5;
   info->dwMinorVersion = windows95 ? 0 : 1;
@@ -109,10 +120,14 @@ void WINAPI Sleep(DWORD milliseconds) {
   TheWorld().now += milliseconds;
 }
 
-DWORD WINAPI GetTickCount(void) { return TheWorld().now; }
+DWORD WINAPI GetTickCount(void) {
+  return TheWorld().now;
+}
 
 // The headless machine runs a single-byte code page.
-LPSTR WINAPI CharNextA(LPCSTR text) { return const_cast<LPSTR>(*text ? text + 1 : text); }
+LPSTR WINAPI CharNextA(LPCSTR text) {
+  return const_cast<LPSTR>(*text ? text + 1 : text);
+}
 
 LPTOP_LEVEL_EXCEPTION_FILTER WINAPI SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter) {
   LogCall("SetUnhandledExceptionFilter", reinterpret_cast<void*>(filter));
@@ -124,13 +139,14 @@ LONG WINAPI UnhandledExceptionFilter(EXCEPTION_POINTERS*) {
   return EXCEPTION_EXECUTE_HANDLER;
 }
 
-BOOL WINAPI CreateProcessA(LPCSTR application, LPSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
-                           BOOL inheritHandles, DWORD flags, LPVOID, LPCSTR, LPSTARTUPINFOA startup,
-                           LPPROCESS_INFORMATION information) {
+BOOL WINAPI CreateProcessA(LPCSTR application, LPSTR commandLine, LPSECURITY_ATTRIBUTES,
+                           LPSECURITY_ATTRIBUTES, BOOL inheritHandles, DWORD flags, LPVOID, LPCSTR,
+                           LPSTARTUPINFOA startup, LPPROCESS_INFORMATION information) {
   LogCall("CreateProcessA", application, " cmd=", commandLine, " inherit=", inheritHandles, " flags=", flags,
-          " cb=", startup->cb, " show=", startup->wShowWindow, " w=", startup->dwXSize, " h=", startup->dwYSize,
-          " startf=", startup->dwFlags);
-  if (ShouldFail("CreateProcessA")) return FALSE;
+          " cb=", startup->cb, " show=", startup->wShowWindow, " w=", startup->dwXSize,
+          " h=", startup->dwYSize, " startf=", startup->dwFlags);
+  if (ShouldFail("CreateProcessA"))
+    return FALSE;
   information->hProcess = reinterpret_cast<HANDLE>(0x7100);
   information->hThread = reinterpret_cast<HANDLE>(0x7104);
   information->dwProcessId = 42;

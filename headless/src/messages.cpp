@@ -11,14 +11,18 @@ bool InRange(UINT message, UINT first, UINT last) {
 }
 
 bool ForWindow(HWND messageWindow, HWND filter) {
-  if (!filter) return true;
+  if (!filter)
+    return true;
   for (HWND window = messageWindow; window; window = GetParent(window)) {
-    if (window == filter) return true;
+    if (window == filter)
+      return true;
   }
   return false;
 }
 
-bool IsDue(uint32_t now, uint32_t due) { return static_cast<int32_t>(now - due) >= 0; }
+bool IsDue(uint32_t now, uint32_t due) {
+  return static_cast<int32_t>(now - due) >= 0;
+}
 
 MSG MakeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   World& world = TheWorld();
@@ -28,14 +32,17 @@ MSG MakeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 bool TakeQueued(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
   World& world = TheWorld();
   for (auto it = world.queue.begin(); it != world.queue.end(); ++it) {
-    if (!InRange(it->message, first, last) || !ForWindow(it->hwnd, filter)) continue;
+    if (!InRange(it->message, first, last) || !ForWindow(it->hwnd, filter))
+      continue;
     *out = *it;
-    if (remove) world.queue.erase(it);
+    if (remove)
+      world.queue.erase(it);
     return true;
   }
   if (world.quitPosted && InRange(WM_QUIT, first, last)) {
     *out = MakeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(world.quitCode), 0);
-    if (remove) world.quitPosted = false;
+    if (remove)
+      world.quitPosted = false;
     return true;
   }
   if (InRange(WM_PAINT, first, last)) {
@@ -49,9 +56,11 @@ bool TakeQueued(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
   }
   if (InRange(WM_TIMER, first, last)) {
     for (TimerRecord& timer : world.timers) {
-      if (!IsDue(world.now, timer.due) || !ForWindow(timer.window, filter)) continue;
+      if (!IsDue(world.now, timer.due) || !ForWindow(timer.window, filter))
+        continue;
       *out = MakeMessage(timer.window, WM_TIMER, timer.id, 0);
-      if (remove) timer.due = world.now + timer.interval;
+      if (remove)
+        timer.due = world.now + timer.interval;
       return true;
     }
   }
@@ -64,13 +73,18 @@ bool WaitForNextEvent() {
   bool found = false;
   uint32_t next = 0;
   auto consider = [&](uint32_t time) {
-    if (!found || static_cast<int32_t>(time - next) < 0) next = time;
+    if (!found || static_cast<int32_t>(time - next) < 0)
+      next = time;
     found = true;
   };
-  for (const TimerRecord& timer : world.timers) consider(timer.due);
-  for (const ScheduledAction& action : world.scheduled) consider(action.time);
-  if (!found) return false;
-  if (static_cast<int32_t>(next - world.now) > 0) world.now = next;
+  for (const TimerRecord& timer : world.timers)
+    consider(timer.due);
+  for (const ScheduledAction& action : world.scheduled)
+    consider(action.time);
+  if (!found)
+    return false;
+  if (static_cast<int32_t>(next - world.now) > 0)
+    world.now = next;
 
   std::vector<ScheduledAction> due;
   auto& scheduled = world.scheduled;
@@ -81,7 +95,8 @@ bool WaitForNextEvent() {
   std::sort(due.begin(), due.end(), [](const ScheduledAction& a, const ScheduledAction& b) {
     return a.time != b.time ? static_cast<int32_t>(a.time - b.time) < 0 : a.order < b.order;
   });
-  for (ScheduledAction& action : due) action.action();
+  for (ScheduledAction& action : due)
+    action.action();
   return true;
 }
 
@@ -89,7 +104,8 @@ bool WaitForNextEvent() {
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LogCall("PostMessageA", window, " msg=", message, " wp=", wParam, " lp=", lParam);
-  if (window && !FindWindowRecord(window)) return FALSE;
+  if (window && !FindWindowRecord(window))
+    return FALSE;
   TheWorld().queue.push_back(MakeMessage(window, message, wParam, lParam));
   return TRUE;
 }
@@ -127,7 +143,9 @@ BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT
   return TakeQueued(message, window, first, last, (remove & PM_REMOVE) != 0);
 }
 
-BOOL WINAPI TranslateMessage(const MSG*) { return FALSE; }
+BOOL WINAPI TranslateMessage(const MSG*) {
+  return FALSE;
+}
 
 LRESULT WINAPI DispatchMessageA(const MSG* message) {
   if (message->message == WM_TIMER && message->lParam) {
@@ -139,7 +157,8 @@ LRESULT WINAPI DispatchMessageA(const MSG* message) {
 
 UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure) {
   LogCall("SetTimer", window, " id=", id, " ms=", elapse, " proc=", reinterpret_cast<void*>(procedure));
-  if (ShouldFail("SetTimer") || !FindWindowRecord(window)) return 0;
+  if (ShouldFail("SetTimer") || !FindWindowRecord(window))
+    return 0;
   World& world = TheWorld();
   UINT interval = std::max<UINT>(elapse, 10);
   auto& timers = world.timers;
@@ -152,19 +171,24 @@ UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proced
 
 BOOL WINAPI KillTimer(HWND window, UINT_PTR id) {
   LogCall("KillTimer", window, " id=", id);
-  if (ShouldFail("KillTimer")) return FALSE;
+  if (ShouldFail("KillTimer"))
+    return FALSE;
   auto& timers = TheWorld().timers;
   auto found = std::find_if(timers.begin(), timers.end(),
                             [&](const TimerRecord& t) { return t.window == window && t.id == id; });
-  if (found == timers.end()) return FALSE;
+  if (found == timers.end())
+    return FALSE;
   timers.erase(found);
   return TRUE;
 }
 
-int HeadlessTimerCount() { return static_cast<int>(TheWorld().timers.size()); }
+int HeadlessTimerCount() {
+  return static_cast<int>(TheWorld().timers.size());
+}
 
 BOOL WINAPI GetCursorPos(LPPOINT point) {
-  if (!point) return FALSE;
+  if (!point)
+    return FALSE;
   *point = TheWorld().cursor;
   return TRUE;
 }
@@ -176,13 +200,16 @@ HCURSOR WINAPI SetCursor(HCURSOR cursor) {
   return previous;
 }
 
-void HeadlessSetCursor(int x, int y) { TheWorld().cursor = {x, y}; }
+void HeadlessSetCursor(int x, int y) {
+  TheWorld().cursor = {x, y};
+}
 
 void HeadlessMoveCursor(int x, int y) {
   World& world = TheWorld();
   world.cursor = {x, y};
   HWND target = world.foreground;
-  if (!target) return;
+  if (!target)
+    return;
   WindowRecord* record = FindWindowRecord(target);
   LPARAM position = MAKELONG(x - record->x, y - record->y);
   world.queue.push_back(MakeMessage(target, WM_MOUSEMOVE, 0, position));
@@ -190,5 +217,6 @@ void HeadlessMoveCursor(int x, int y) {
 
 void HeadlessPostToForeground(UINT message, WPARAM wParam, LPARAM lParam) {
   World& world = TheWorld();
-  if (world.foreground) world.queue.push_back(MakeMessage(world.foreground, message, wParam, lParam));
+  if (world.foreground)
+    world.queue.push_back(MakeMessage(world.foreground, message, wParam, lParam));
 }

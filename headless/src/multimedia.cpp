@@ -13,7 +13,9 @@ MMRESULT WINAPI timeEndPeriod(UINT period) {
   return TIMERR_NOERROR;
 }
 
-DWORD WINAPI timeGetTime(void) { return TheWorld().now; }
+DWORD WINAPI timeGetTime(void) {
+  return TheWorld().now;
+}
 
 BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags) {
   LogCall("PlaySoundA", sound, " module=", module, " flags=", flags);

@@ -38,7 +38,8 @@ bool PathOf(HKEY key, std::string* path) {
     return true;
   }
   auto found = TheRegistry().open.find(reinterpret_cast<uintptr_t>(key));
-  if (found == TheRegistry().open.end()) return false;
+  if (found == TheRegistry().open.end())
+    return false;
   *path = found->second;
   return true;
 }
@@ -68,14 +69,18 @@ void CreatePath(const std::string& path) {
 
 LSTATUS OpenKey(const char* api, HKEY key, LPCSTR subKey, PHKEY result) {
   std::string base;
-  if (ShouldFail(api) || !PathOf(key, &base)) return ERROR_ACCESS_DENIED;
+  if (ShouldFail(api) || !PathOf(key, &base))
+    return ERROR_ACCESS_DENIED;
   std::string path = Join(base, subKey);
-  if (!KeyExists(path)) return ERROR_FILE_NOT_FOUND;
+  if (!KeyExists(path))
+    return ERROR_FILE_NOT_FOUND;
   *result = OpenHandle(path);
   return ERROR_SUCCESS;
 }
 
-std::string RootPath(HKEY root) { return root == HKEY_CURRENT_USER ? "hkcu" : "hklm"; }
+std::string RootPath(HKEY root) {
+  return root == HKEY_CURRENT_USER ? "hkcu" : "hklm";
+}
 
 }  // namespace
 
@@ -93,11 +98,13 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD opti
                                LPSECURITY_ATTRIBUTES, PHKEY result, LPDWORD disposition) {
   LogCall("RegCreateKeyExA", key, " ", subKey, " options=", options, " access=", access);
   std::string base;
-  if (ShouldFail("RegCreateKeyExA") || !PathOf(key, &base)) return ERROR_ACCESS_DENIED;
+  if (ShouldFail("RegCreateKeyExA") || !PathOf(key, &base))
+    return ERROR_ACCESS_DENIED;
   std::string path = Join(base, subKey);
   bool existed = KeyExists(path);
   CreatePath(path);
-  if (disposition) *disposition = existed ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
+  if (disposition)
+    *disposition = existed ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
   *result = OpenHandle(path);
   return ERROR_SUCCESS;
 }
@@ -105,26 +112,32 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD opti
 LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
   LogCall("RegQueryValueExA", key, " ", name, " size=", size ? *size : 0);
   std::string path;
-  if (!PathOf(key, &path)) return ERROR_ACCESS_DENIED;
+  if (!PathOf(key, &path))
+    return ERROR_ACCESS_DENIED;
   auto& values = TheRegistry().keys[path];
   auto found = values.find(Lower(name ? name : ""));
-  if (found == values.end()) return ERROR_FILE_NOT_FOUND;
+  if (found == values.end())
+    return ERROR_FILE_NOT_FOUND;
   const RegistryValue& value = found->second;
   DWORD length = static_cast<DWORD>(value.data.size());
   if (data && size && length > *size) {
     *size = length;
     return ERROR_MORE_DATA;
   }
-  if (data) std::copy(value.data.begin(), value.data.end(), data);
-  if (size) *size = length;
-  if (type) *type = value.type;
+  if (data)
+    std::copy(value.data.begin(), value.data.end(), data);
+  if (size)
+    *size = length;
+  if (type)
+    *type = value.type;
   return ERROR_SUCCESS;
 }
 
 LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
   LogCall("RegSetValueExA", key, " ", name, " type=", type, " size=", size);
   std::string path;
-  if (ShouldFail("RegSetValueExA") || !PathOf(key, &path)) return ERROR_ACCESS_DENIED;
+  if (ShouldFail("RegSetValueExA") || !PathOf(key, &path))
+    return ERROR_ACCESS_DENIED;
   TheRegistry().keys[path][Lower(name ? name : "")] = {type, std::vector<BYTE>(data, data + size)};
   return ERROR_SUCCESS;
 }
@@ -134,9 +147,13 @@ LSTATUS WINAPI RegCloseKey(HKEY key) {
   return TheRegistry().open.erase(reinterpret_cast<uintptr_t>(key)) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
-void ResetRegistry() { TheRegistry() = Registry(); }
+void ResetRegistry() {
+  TheRegistry() = Registry();
+}
 
-void HeadlessRegistryCreateKey(HKEY root, const std::string& path) { CreatePath(Join(RootPath(root), path.c_str())); }
+void HeadlessRegistryCreateKey(HKEY root, const std::string& path) {
+  CreatePath(Join(RootPath(root), path.c_str()));
+}
 
 void HeadlessRegistrySet(HKEY root, const std::string& path, const std::string& name, DWORD type,
                          const std::vector<BYTE>& data) {
@@ -147,19 +164,24 @@ void HeadlessRegistrySet(HKEY root, const std::string& path, const std::string& 
 
 void HeadlessRegistrySetDword(HKEY root, const std::string& path, const std::string& name, DWORD value) {
   std::vector<BYTE> bytes(4);
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<BYTE>(value >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    bytes[i] = static_cast<BYTE>(value >> (8 * i));
   HeadlessRegistrySet(root, path, name, REG_DWORD, bytes);
 }
 
 bool HeadlessRegistryGet(HKEY root, const std::string& path, const std::string& name, DWORD* type,
                          std::vector<BYTE>* data) {
   auto key = TheRegistry().keys.find(Join(RootPath(root), path.c_str()));
-  if (key == TheRegistry().keys.end()) return false;
+  if (key == TheRegistry().keys.end())
+    return false;
   auto value = key->second.find(Lower(name));
-  if (value == key->second.end()) return false;
+  if (value == key->second.end())
+    return false;
   *type = value->second.type;
   *data = value->second.data;
   return true;
 }
 
-int HeadlessOpenRegistryKeys() { return static_cast<int>(TheRegistry().open.size()); }
+int HeadlessOpenRegistryKeys() {
+  return static_cast<int>(TheRegistry().open.size());
+}

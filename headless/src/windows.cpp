@@ -7,11 +7,14 @@
 
 namespace {
 
-HWND AsHandle(uintptr_t value) { return reinterpret_cast<HWND>(value); }
+HWND AsHandle(uintptr_t value) {
+  return reinterpret_cast<HWND>(value);
+}
 
 const WindowClassRecord* FindClass(const char* name) {
   for (const WindowClassRecord& entry : TheWorld().classes) {
-    if (name && strcasecmp(entry.name.c_str(), name) == 0) return &entry;
+    if (name && strcasecmp(entry.name.c_str(), name) == 0)
+      return &entry;
   }
   return nullptr;
 }
@@ -28,9 +31,11 @@ void RemoveWindow(HWND window) {
   World& world = TheWorld();
   world.windows.erase(reinterpret_cast<uintptr_t>(window));
   auto& timers = world.timers;
-  timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const TimerRecord& t) { return t.window == window; }),
-               timers.end());
-  if (world.foreground == window) world.foreground = nullptr;
+  timers.erase(
+      std::remove_if(timers.begin(), timers.end(), [&](const TimerRecord& t) { return t.window == window; }),
+      timers.end());
+  if (world.foreground == window)
+    world.foreground = nullptr;
 }
 
 }  // namespace
@@ -43,26 +48,32 @@ WindowRecord* FindWindowRecord(HWND window) {
 
 LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool posted) {
   WindowRecord* record = FindWindowRecord(window);
-  if (!record) return 0;
+  if (!record)
+    return 0;
   TheWorld().messages.push_back({window, message, wParam, lParam, posted});
-  if (record->foreign || !record->procedure) return 0;
+  if (record->foreign || !record->procedure)
+    return 0;
   return record->procedure(window, message, wParam, lParam);
 }
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
   LogCall("RegisterClassA", windowClass->lpszClassName, " style=", windowClass->style);
-  if (ShouldFail("RegisterClassA") || !windowClass->lpszClassName || FindClass(windowClass->lpszClassName)) return 0;
+  if (ShouldFail("RegisterClassA") || !windowClass->lpszClassName || FindClass(windowClass->lpszClassName))
+    return 0;
   TheWorld().classes.push_back({*windowClass, windowClass->lpszClassName});
   return static_cast<ATOM>(0xC000 + TheWorld().classes.size());
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width,
-                            int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter) {
-  LogCall("CreateWindowExA", "ex=", exStyle, " class=", className, " title=", title, " style=", style, " x=", x,
-          " y=", y, " w=", width, " h=", height, " parent=", parent);
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
+                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                            LPVOID parameter) {
+  LogCall("CreateWindowExA", "ex=", exStyle, " class=", className, " title=", title, " style=", style,
+          " x=", x, " y=", y, " w=", width, " h=", height, " parent=", parent);
   const WindowClassRecord* windowClass = FindClass(className);
-  if (!windowClass || ShouldFail("CreateWindowExA")) return nullptr;
-  if ((style & WS_CHILD) && !FindWindowRecord(parent)) return nullptr;
+  if (!windowClass || ShouldFail("CreateWindowExA"))
+    return nullptr;
+  if ((style & WS_CHILD) && !FindWindowRecord(parent))
+    return nullptr;
 
   WindowRecord record;
   record.className = windowClass->name;
@@ -77,8 +88,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
   record.height = height;
   HWND window = AddWindow(record);
 
-  CREATESTRUCTA create = {parameter, instance, menu, parent, height, width, y, x,
-                          static_cast<LONG>(style), title, className, exStyle};
+  CREATESTRUCTA create = {parameter, instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
+                          title,     className, exStyle};
   LPARAM createParameter = reinterpret_cast<LPARAM>(&create);
   if (!DeliverMessage(window, WM_NCCREATE, 0, createParameter, false) ||
       DeliverMessage(window, WM_CREATE, 0, createParameter, false) == -1) {
@@ -102,13 +113,16 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
 
 BOOL WINAPI DestroyWindow(HWND window) {
   LogCall("DestroyWindow", window);
-  if (!FindWindowRecord(window)) return FALSE;
+  if (!FindWindowRecord(window))
+    return FALSE;
   std::vector<HWND> children;
   for (auto& [handle, record] : TheWorld().windows) {
-    if (record.parent == window && (record.style & WS_CHILD)) children.push_back(AsHandle(handle));
+    if (record.parent == window && (record.style & WS_CHILD))
+      children.push_back(AsHandle(handle));
   }
   DeliverMessage(window, WM_DESTROY, 0, 0, false);
-  for (HWND child : children) DestroyWindow(child);
+  for (HWND child : children)
+    DestroyWindow(child);
   DeliverMessage(window, WM_NCDESTROY, 0, 0, false);
   RemoveWindow(window);
   return TRUE;
@@ -116,8 +130,10 @@ BOOL WINAPI DestroyWindow(HWND window) {
 
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowRecord* record = FindWindowRecord(window);
-  if (!record) return 0;
-  if (message == WM_CLOSE || message == WM_SYSCOMMAND) LogCall("DefWindowProcA", window, " msg=", message, " wp=", wParam);
+  if (!record)
+    return 0;
+  if (message == WM_CLOSE || message == WM_SYSCOMMAND)
+    LogCall("DefWindowProcA", window, " msg=", message, " wp=", wParam);
   switch (message) {
     case WM_NCCREATE:
       return TRUE;
@@ -134,7 +150,8 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_ERASEBKGND: {
       const WindowClassRecord* windowClass = FindClass(record->className.c_str());
-      if (!windowClass || !windowClass->definition.hbrBackground) return 0;
+      if (!windowClass || !windowClass->definition.hbrBackground)
+        return 0;
       RECT client = {0, 0, record->width, record->height};
       FillRect(reinterpret_cast<HDC>(wParam), &client, windowClass->definition.hbrBackground);
       return 1;
@@ -143,7 +160,8 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
       record->title = lParam ? reinterpret_cast<const char*>(lParam) : "";
       return TRUE;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_CLOSE) SendMessageA(window, WM_CLOSE, 0, 0);
+      if ((wParam & 0xFFF0) == SC_CLOSE)
+        SendMessageA(window, WM_CLOSE, 0, 0);
       return 0;
     default:
       return 0;
@@ -153,23 +171,30 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
 HWND WINAPI FindWindowA(LPCSTR className, LPCSTR title) {
   LogCall("FindWindowA", className, " title=", title);
   for (auto& [handle, record] : TheWorld().windows) {
-    if (className && strcasecmp(record.className.c_str(), className) != 0) continue;
-    if (title && record.title != title) continue;
+    if (className && strcasecmp(record.className.c_str(), className) != 0)
+      continue;
+    if (title && record.title != title)
+      continue;
     return AsHandle(handle);
   }
   return nullptr;
 }
 
-BOOL WINAPI IsWindow(HWND window) { return FindWindowRecord(window) != nullptr; }
+BOOL WINAPI IsWindow(HWND window) {
+  return FindWindowRecord(window) != nullptr;
+}
 
 BOOL WINAPI SetForegroundWindow(HWND window) {
   LogCall("SetForegroundWindow", window);
-  if (!FindWindowRecord(window)) return FALSE;
+  if (!FindWindowRecord(window))
+    return FALSE;
   TheWorld().foreground = window;
   return TRUE;
 }
 
-HWND WINAPI GetForegroundWindow(void) { return TheWorld().foreground; }
+HWND WINAPI GetForegroundWindow(void) {
+  return TheWorld().foreground;
+}
 
 HWND WINAPI GetParent(HWND window) {
   WindowRecord* record = FindWindowRecord(window);
@@ -178,14 +203,17 @@ HWND WINAPI GetParent(HWND window) {
 
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect) {
   WindowRecord* record = FindWindowRecord(window);
-  if (!record || !rect) return FALSE;
+  if (!record || !rect)
+    return FALSE;
   *rect = {0, 0, record->width, record->height};
   return TRUE;
 }
 
 int WINAPI GetSystemMetrics(int index) {
-  if (index == SM_CXSCREEN) return TheWorld().screenWidth;
-  if (index == SM_CYSCREEN) return TheWorld().screenHeight;
+  if (index == SM_CXSCREEN)
+    return TheWorld().screenWidth;
+  if (index == SM_CYSCREEN)
+    return TheWorld().screenHeight;
   return 0;
 }
 
@@ -235,7 +263,9 @@ HWND HeadlessCreateForeignWindow(const std::string& title, int clientWidth, int 
   return AddWindow(record);
 }
 
-HWND HeadlessForeground() { return TheWorld().foreground; }
+HWND HeadlessForeground() {
+  return TheWorld().foreground;
+}
 bool HeadlessIsVisible(HWND window) {
   WindowRecord* record = FindWindowRecord(window);
   return record && record->visible;
@@ -258,6 +288,7 @@ std::string HeadlessClassName(HWND window) {
 }
 int HeadlessWindowCount() {
   int count = 0;
-  for (auto& entry : TheWorld().windows) count += entry.second.foreign ? 0 : 1;
+  for (auto& entry : TheWorld().windows)
+    count += entry.second.foreign ? 0 : 1;
   return count;
 }

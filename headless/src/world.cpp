@@ -12,18 +12,22 @@ World& TheWorld() {
 bool ShouldFail(const char* api) {
   auto& failures = TheWorld().failures;
   auto found = failures.find(api);
-  if (found == failures.end() || found->second <= 0) return false;
+  if (found == failures.end() || found->second <= 0)
+    return false;
   --found->second;
   return true;
 }
 
 std::string FormatArgument(const void* pointer) {
   char text[32];
-  std::snprintf(text, sizeof text, "%#llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(pointer)));
+  std::snprintf(text, sizeof text, "%#llx",
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(pointer)));
   return pointer ? text : "0";
 }
 
-std::string FormatArgument(const char* text) { return text ? text : "<null>"; }
+std::string FormatArgument(const char* text) {
+  return text ? text : "<null>";
+}
 
 void HeadlessReset() {
   TheWorld() = World();
@@ -36,42 +40,68 @@ void HeadlessSetScreen(int width, int height) {
   TheWorld().screenWidth = width;
   TheWorld().screenHeight = height;
 }
-void HeadlessSetBitsPerPixel(int bitsPerPixel) { TheWorld().bitsPerPixel = bitsPerPixel; }
-void HeadlessSetPlatform(DWORD platformId) { TheWorld().platformId = platformId; }
-void HeadlessSetCommandLine(const std::string& commandLine) { TheWorld().commandLine = commandLine; }
+void HeadlessSetBitsPerPixel(int bitsPerPixel) {
+  TheWorld().bitsPerPixel = bitsPerPixel;
+}
+void HeadlessSetPlatform(DWORD platformId) {
+  TheWorld().platformId = platformId;
+}
+void HeadlessSetCommandLine(const std::string& commandLine) {
+  TheWorld().commandLine = commandLine;
+}
 void HeadlessSetStartupShow(bool useShowWindow, WORD showWindow) {
   TheWorld().startupUsesShow = useShowWindow;
   TheWorld().startupShow = showWindow;
 }
 
-void HeadlessFailCall(const std::string& api, int count) { TheWorld().failures[api] += count; }
+void HeadlessFailCall(const std::string& api, int count) {
+  TheWorld().failures[api] += count;
+}
 
-uint32_t HeadlessNow() { return TheWorld().now; }
-void HeadlessSetNow(uint32_t now) { TheWorld().now = now; }
+uint32_t HeadlessNow() {
+  return TheWorld().now;
+}
+void HeadlessSetNow(uint32_t now) {
+  TheWorld().now = now;
+}
 void HeadlessAt(uint32_t time, std::function<void()> action) {
   World& world = TheWorld();
   world.scheduled.push_back({time, world.scheduleOrder++, std::move(action)});
 }
-void HeadlessSetMessageBudget(int messages) { TheWorld().messageBudget = messages; }
-bool HeadlessBudgetExhausted() { return TheWorld().budgetExhausted; }
+void HeadlessSetMessageBudget(int messages) {
+  TheWorld().messageBudget = messages;
+}
+bool HeadlessBudgetExhausted() {
+  return TheWorld().budgetExhausted;
+}
 
-void HeadlessSetMessageBoxAnswer(int answer) { TheWorld().messageBoxAnswer = answer; }
-const std::vector<HeadlessMessageBox>& HeadlessMessageBoxes() { return TheWorld().messageBoxes; }
+void HeadlessSetMessageBoxAnswer(int answer) {
+  TheWorld().messageBoxAnswer = answer;
+}
+const std::vector<HeadlessMessageBox>& HeadlessMessageBoxes() {
+  return TheWorld().messageBoxes;
+}
 
-const std::vector<HeadlessCall>& HeadlessCalls() { return TheWorld().calls; }
+const std::vector<HeadlessCall>& HeadlessCalls() {
+  return TheWorld().calls;
+}
 std::vector<std::string> HeadlessCallsOf(const std::string& api) {
   std::vector<std::string> found;
   for (const HeadlessCall& call : TheWorld().calls) {
-    if (call.api == api) found.push_back(call.arguments);
+    if (call.api == api)
+      found.push_back(call.arguments);
   }
   return found;
 }
 std::vector<std::string> HeadlessCallNames() {
   std::vector<std::string> names;
-  for (const HeadlessCall& call : TheWorld().calls) names.push_back(call.api);
+  for (const HeadlessCall& call : TheWorld().calls)
+    names.push_back(call.api);
   return names;
 }
-const std::vector<HeadlessMessage>& HeadlessMessages() { return TheWorld().messages; }
+const std::vector<HeadlessMessage>& HeadlessMessages() {
+  return TheWorld().messages;
+}
 void HeadlessClearLogs() {
   TheWorld().calls.clear();
   TheWorld().messages.clear();

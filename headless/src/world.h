@@ -107,7 +107,9 @@ void ResetDialogs();
 // Call log: LogCall("SetTimer", "hwnd=", window, " id=", id).
 std::string FormatArgument(const void* pointer);
 std::string FormatArgument(const char* text);
-inline std::string FormatArgument(char* text) { return FormatArgument(static_cast<const char*>(text)); }
+inline std::string FormatArgument(char* text) {
+  return FormatArgument(static_cast<const char*>(text));
+}
 template <typename T>
 std::string FormatArgument(const T& value) {
   std::ostringstream out;
