@@ -1,0 +1,105 @@
+#include "palette.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace assetgen {
+namespace {
+
+struct RampSpec {
+  Rgb full;
+  Rgb tint;  // colour reached past full, for highlights
+  int darkSteps;
+  int tintSteps;
+};
+
+// Order follows enum Ramp.
+const RampSpec kRamps[] = {
+    {{255, 150, 46}, {255, 222, 160}, 32, 8},   // fur
+    {{255, 238, 206}, {255, 250, 238}, 22, 2},  // cream
+    {{255, 112, 160}, {255, 200, 222}, 24, 4},  // pink
+    {{226, 34, 58}, {226, 34, 58}, 24, 0},      // red
+    {{255, 222, 40}, {255, 250, 190}, 24, 4},   // yellow
+    {{70, 176, 255}, {200, 236, 255}, 24, 4},   // sky
+    {{168, 104, 255}, {168, 104, 255}, 24, 0},  // violet
+    {{80, 222, 110}, {80, 222, 110}, 24, 0},    // green
+    {{64, 44, 96}, {64, 44, 96}, 8, 0},         // ink
+    {{255, 255, 255}, {255, 255, 255}, 25, 0},  // grey up to white
+};
+
+struct Built {
+  Palette palette{};
+  int rampStart[static_cast<int>(Ramp::kCount)] = {};
+};
+
+Built BuildPalette() {
+  Built built;
+  built.palette[0] = {255, 255, 255};
+  built.palette[1] = {0, 0, 0};
+  built.palette[2] = {0, 0, 0};
+  int next = 3;
+  for (int ramp = 0; ramp < static_cast<int>(Ramp::kCount); ++ramp) {
+    const RampSpec& spec = kRamps[ramp];
+    built.rampStart[ramp] = next;
+    for (int k = 1; k <= spec.darkSteps + spec.tintSteps; ++k) {
+      const Rgb c = k <= spec.darkSteps
+                        ? spec.full * (static_cast<double>(k) / spec.darkSteps)
+                        : Mix(spec.full, spec.tint, static_cast<double>(k - spec.darkSteps) / spec.tintSteps);
+      built.palette[next++] = {static_cast<std::uint8_t>(std::lround(c.r)),
+                               static_cast<std::uint8_t>(std::lround(c.g)),
+                               static_cast<std::uint8_t>(std::lround(c.b))};
+    }
+  }
+  return built;
+}
+
+const Built& Instance() {
+  static const Built built = BuildPalette();
+  return built;
+}
+
+double Distance2(const PaletteEntry& e, int r, int g, int b) {
+  // Weighted so that errors in green, which the eye sees best, count most.
+  const double mean = (e.r + r) * 0.5;
+  const double dr = e.r - r, dg = e.g - g, db = e.b - b;
+  return (2.0 + mean / 256.0) * dr * dr + 4.0 * dg * dg + (2.0 + (255.0 - mean) / 256.0) * db * db;
+}
+
+}  // namespace
+
+const Palette& SaverPalette() {
+  return Instance().palette;
+}
+
+Rgb RampColour(Ramp ramp, double level) {
+  const RampSpec& spec = kRamps[static_cast<int>(ramp)];
+  if (level <= 1.0)
+    return spec.full * std::max(level, 0.0);
+  return Mix(spec.full, spec.tint, std::min(level - 1.0, 1.0));
+}
+
+int NearestIndex(const Rgb& c) {
+  static std::vector<std::int16_t> cache(1 << 24, -1);
+  const int r = std::clamp(static_cast<int>(std::lround(c.r)), 0, 255);
+  const int g = std::clamp(static_cast<int>(std::lround(c.g)), 0, 255);
+  const int b = std::clamp(static_cast<int>(std::lround(c.b)), 0, 255);
+  std::int16_t& slot = cache[(r << 16) | (g << 8) | b];
+  if (slot < 0) {
+    const Palette& palette = SaverPalette();
+    int best = kOpaqueBlackIndex;
+    double bestDistance = Distance2(palette[best], r, g, b);
+    for (int i = 0; i < 256; ++i) {
+      if (i == kTransparentIndex)
+        continue;
+      const double d = Distance2(palette[i], r, g, b);
+      if (d < bestDistance) {
+        best = i;
+        bestDistance = d;
+      }
+    }
+    slot = static_cast<std::int16_t>(best);
+  }
+  return slot;
+}
+
+}  // namespace assetgen
