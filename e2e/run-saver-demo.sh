@@ -35,7 +35,7 @@ fi
 if [[ -z "${DISPLAY:-}" ]]; then
   CASE_DIR=$cache
   E2E_DISPLAY_BASE=99
-  start_display
+  start_display >&2
 fi
 
 saver_window_shown() { xdotool search --name '^Screen Saver$' >/dev/null 2>&1; }

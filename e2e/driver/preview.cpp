@@ -52,10 +52,12 @@ HWND CreateHost(int width, int height) {
                          GetModuleHandleA(nullptr), nullptr);
 }
 
+// A child shows up in the window tree while CreateWindowEx still runs; it is judged once it is
+// visible, or when the time is up.
 HWND WaitForPreviewChild(HWND host, HANDLE process, DWORD ms) {
   const DWORD start = GetTickCount();
   HWND child = nullptr;
-  while (!child && GetTickCount() - start < ms) {
+  while (!(child && IsWindowVisible(child)) && GetTickCount() - start < ms) {
     if (WaitForProcess(process, 20)) {
       break;
     }

@@ -90,10 +90,12 @@ int RunSaverWindows(DWORD waitMs) {
   Report("screen",
          std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "," + std::to_string(GetSystemMetrics(SM_CYSCREEN)));
   ReportNumber("count", static_cast<long long>(windows.size()));
-  // The saver makes itself the foreground window just after creating it; give it a moment.
+  // A window is listed while CreateWindowEx still runs, and the saver makes itself the foreground
+  // window only afterwards; give it a moment to finish.
   HWND foreground = GetForegroundWindow();
   const DWORD found = GetTickCount();
-  while (!windows.empty() && foreground != windows[0] && GetTickCount() - found < 2000) {
+  while (!windows.empty() && (foreground != windows[0] || !IsWindowVisible(windows[0])) &&
+         GetTickCount() - found < 2000) {
     Sleep(20);
     foreground = GetForegroundWindow();
   }
