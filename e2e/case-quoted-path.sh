@@ -11,5 +11,5 @@ expect "command line as started" '"C:\dir with spaces\lomlom.scr" /s' "$(value "
 expect "saver windows" 1 "$(value "$CASE_DIR/saver.windows" count)"
 expect "title" "Screen Saver" "$(value "$CASE_DIR/saver.windows" window1.title)"
 expect "window rect covers the screen" "0,0,$SCREEN_WIDTH,$SCREEN_HEIGHT" "$(value "$CASE_DIR/saver.windows" window1.rect)"
-xdotool key space
+xdo key space
 expect "exit code after a key press" 0 "$(saver_exit saver 10000)"

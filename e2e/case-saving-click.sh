@@ -6,5 +6,5 @@ begin_case saving-click
 spawn_saver saver 'C:\saver\lomlom.scr /s'
 wait_saver_window saver
 expect "still running before any input" "still running" "$(saver_exit saver 0)"
-xdotool click 1
+xdo click 1
 expect "exit code after a left click" 0 "$(saver_exit saver 10000)"

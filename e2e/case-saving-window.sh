@@ -33,6 +33,6 @@ for shot in first second; do
 done
 expect "still running before any input" "still running" "$(saver_exit saver 0)"
 
-xdotool key space
+xdo key space
 expect "exit code after a key press" 0 "$(saver_exit saver 10000)"
 expect "saver windows seen" 1 "$(value "$CASE_DIR/saver.out" windows_seen)"

@@ -18,5 +18,5 @@ expect "saver windows after the second start" 1 "$(value "$CASE_DIR/after.window
 expect "the first saver's window is the one left" "$first_window" "$(value "$CASE_DIR/after.windows" window1.handle)"
 expect "first saver still running" "still running" "$(saver_exit first 0)"
 
-xdotool key Escape
+xdo key Escape
 expect "first saver's exit code after a key press" 0 "$(saver_exit first 10000)"

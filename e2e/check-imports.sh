@@ -27,7 +27,7 @@ esac
 expect "$scr: optional header magic" "$magic" "$(sed -n 's/^Magic[[:space:]]*//p' <<<"$headers")"
 expect "$scr: subsystem" "00000002	(Windows GUI)" "$(sed -n 's/^Subsystem[[:space:]]*//p' <<<"$headers")"
 
-dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
+dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]' | sort -u)
 [[ -n "$dlls" ]] || { echo "FAIL: $scr: no import table found"; exit 1; }
 for dll in $dlls; do
   if [[ " $allowed " == *" $dll "* ]]; then

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the end-to-end cases: each case gets its own X display and its own copy of the template
 # Wine prefix, every wait has a deadline, and everything a case starts is ended by process id on exit.
 #
@@ -10,6 +11,7 @@ WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 SCREEN_WIDTH=1024
 SCREEN_HEIGHT=768
+# shellcheck disable=SC2034  # read by the cases
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 export WINEDEBUG=-all
@@ -127,7 +129,7 @@ start_display() {
 
 # True once Xvfb answers, or once it has given up.
 display_settled() {
-  ! alive "$E2E_XVFB_PID" || xdotool getdisplaygeometry >/dev/null 2>&1
+  ! alive "$E2E_XVFB_PID" || timeout 5 xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
 # The saver and the driver live inside the prefix, so a rebuild during the run cannot change them.
@@ -151,7 +153,7 @@ begin_case() {
   rm -rf "$CASE_DIR"
   mkdir -p "$CASE_DIR"
   trap finish EXIT
-  trap 'exit 1' INT TERM
+  trap 'fail "interrupted"; exit 1' INT TERM
   local tool
   for tool in Xvfb xdotool xwd convert "$WINE64" "$WINESERVER"; do
     command -v "$tool" >/dev/null || abort "$tool not found (install wine64, xvfb, xdotool, x11-apps, imagemagick)"
@@ -200,4 +202,7 @@ screenshot() {
   timeout 20 convert "xwd:$CASE_DIR/$1.xwd" "$CASE_DIR/$1.png" 2>/dev/null
 }
 
-pointer_at() { [[ "$(xdotool getmouselocation 2>/dev/null)" == "x:$1 y:$2 "* ]]; }
+# xdo ARGS...: xdotool with a deadline.
+xdo() { timeout 10 xdotool "$@" || fail "xdotool $* did not work"; }
+
+pointer_at() { [[ "$(timeout 5 xdotool getmouselocation 2>/dev/null)" == "x:$1 y:$2 "* ]]; }

@@ -38,7 +38,7 @@ if [[ -z "${DISPLAY:-}" ]]; then
   start_display >&2
 fi
 
-saver_window_shown() { xdotool search --name '^Screen Saver$' >/dev/null 2>&1; }
+saver_window_shown() { timeout 5 xdotool search --name '^Screen Saver$' >/dev/null 2>&1; }
 
 "$WINE64" "$scr" /s &
 saver_pid=$!
