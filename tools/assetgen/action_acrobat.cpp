@@ -84,6 +84,17 @@ Pose Flight(int frame) {
   return p;
 }
 
+// Swish lines trailing the tumbling ball.
+void DrawTrail(const Painter& stage, const Pose& ball) {
+  if (!ball.tucked || ball.scale < 0.3)
+    return;
+  const Vec2 middle = ball.ground - Vec2{0, 37 * ball.scale};
+  const double radius = 46 * ball.scale;
+  const double width = 3.5 * ball.scale + 1.0;
+  DrawMotionArc(stage, middle, radius, ball.spin + 0.6, ball.spin + 2.2, width);
+  DrawMotionArc(stage, middle, radius, ball.spin + 0.6 + kPi, ball.spin + 2.2 + kPi, width);
+}
+
 void DrawSparkles(const Painter& stage, int frame) {
   const Vec2 spots[3] = {{kLanding.x - 38, kLanding.y - 96},
                          {kLanding.x + 40, kLanding.y - 88},
@@ -103,6 +114,7 @@ void DrawAcrobatFrame(const Painter& stage, int frame) {
   Pose pose;
   if (frame < kLanded && frame != kTouchDown) {
     pose = Flight(frame);
+    DrawTrail(stage, pose);
   } else if (frame == kTouchDown) {
     pose = Standing();
     pose.stretch = 0.74;

@@ -81,7 +81,6 @@ void DrawBikkuriFrame(const Painter& stage, int frame) {
     DrawShock(stage, frame);
   } else if (frame < 11) {
     pose = Squashed(Lerp(0.86, 0.74, Phase(frame, 7, 10)));
-    DrawSweatDrop(stage, {kSpot.x + 36, kSpot.y - 88}, 12);
   } else if (frame < 25) {
     // Flung up and away, curled into a ball, then falling back.
     const double up = Phase(frame, 10, 17), down = Phase(frame, 17, 24);
@@ -117,6 +116,8 @@ void DrawBikkuriFrame(const Painter& stage, int frame) {
     DrawDizzyStars(stage, frame, false);
   }
   DrawCreature(stage, pose);
+  if (frame >= 7 && frame < 11)
+    DrawSweatDrop(stage, {kSpot.x + 32, kSpot.y - 52 + 2 * (frame - 7)}, 13);
   if (frame >= 28)
     DrawDizzyStars(stage, frame, true);
 }

@@ -62,14 +62,16 @@ Pose Beaming() {
 }
 
 void DrawHearts(const Painter& stage, int frame, double x) {
-  for (int hop = 0; hop < kHops + 1; ++hop) {
+  for (int hop = 0; hop < kHops; ++hop) {
     const int start = kFirstHop + hop * kHopFrames + 2;
     const double t = (frame - start) / 10.0;
     if (t < 0.0 || t > 1.0)
       continue;
     const double side = hop % 2 == 0 ? 1.0 : -1.0;
     const Vec2 at{x + side * (25 + 3 * t), kSpot.y - 70 - 28 * t};
-    DrawHeart(stage, at, 14 * EaseOut(t * 3) * (1.0 - 0.3 * t), side * 0.3);
+    DrawHeart(stage, at, 15 * EaseOut(t * 3) * (1.0 - 0.25 * t), side * 0.3);
+    if (t > 0.2 && t < 0.8)
+      DrawSparkle(stage, at + Vec2{-side * 9, 9}, 9 * Bump((t - 0.2) / 0.6), 0.0);
   }
 }
 

@@ -170,7 +170,7 @@ void DrawMotionArc(const Painter& painter, Vec2 centre, double radius, double fr
       return 1e9;
     return std::fabs(Length(q) - radius) - width * 0.5 * t;
   };
-  Fill(painter, BoxAround(centre, radius + width, radius + width), arc, RampColour(Ramp::kGrey, 0.85));
+  Fill(painter, BoxAround(centre, radius + width, radius + width), arc, RampColour(Ramp::kCream, 1.05));
 }
 
 }  // namespace assetgen

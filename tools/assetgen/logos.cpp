@@ -21,6 +21,7 @@ struct Lettering {
   double arch = 0.0;          // pixels the middle letters stand above the ends
   double leftSpace = 0.0;     // pixels kept free for ornaments
   double rightSpace = 0.0;
+  double tall = 1.0;  // vertical stretch of the letters
 };
 
 Lettering LetteringOf(const std::string& name) {
@@ -53,7 +54,7 @@ DistanceField FitLettering(const Lettering& style, double freeWidth, double free
   for (int size = static_cast<int>(freeHeight * 1.6) * kOversample; size > kOversample * 6; size -= 2) {
     const TextMask mask = SetText(style.text, font, size, kOversample / 2, Lifts(style, kOversample));
     if (mask.width / static_cast<double>(kOversample) + border <= freeWidth &&
-        mask.height / static_cast<double>(kOversample) + border <= freeHeight) {
+        mask.height * style.tall / kOversample + border <= freeHeight) {
       return MakeDistanceField(mask, kOversample, 3.0);
     }
   }
@@ -95,10 +96,11 @@ IndexImage DrawLogo(const LogoArt& logo) {
   Canvas canvas = MakeCanvas(logo.width, logo.height, 3);
   const Painter painter{&canvas, {}};
   const double textWidth = (field.width - 2.0 * field.pad) / kOversample;
-  const double textHeight = (field.height - 2.0 * field.pad) / kOversample;
+  const double textHeight = (field.height - 2.0 * field.pad) * style.tall / kOversample;
   const Vec2 origin{style.leftSpace + (freeWidth - textWidth - kShadow) * 0.5,
                     (logo.height - textHeight - kShadow) * 0.5};
-  auto letters = [&](Vec2 p) { return SampleDistance(field, p - origin); };
+  auto unstretched = [&](Vec2 p) { return Vec2{p.x - origin.x, (p.y - origin.y) / style.tall}; };
+  auto letters = [&](Vec2 p) { return SampleDistance(field, unstretched(p)); };
   const Box all{0, 0, static_cast<double>(logo.width), static_cast<double>(logo.height)};
   Fill(
       painter, all,
@@ -109,7 +111,7 @@ IndexImage DrawLogo(const LogoArt& logo) {
   Fill(
       painter, all, [&](Vec2 p) { return letters(p) - kRim; }, RampColour(Ramp::kGrey, 1.0));
   FillShaded(painter, all, letters, [&](Vec2 p) {
-    const int letter = std::max(0, LetterAt(field, p - origin));
+    const int letter = std::max(0, LetterAt(field, unstretched(p)));
     const Ramp ramp = style.colours[static_cast<std::size_t>(letter) % style.colours.size()];
     const double t = Clamp01((p.y - origin.y) / textHeight);
     return RampColour(ramp, 1.55 - 0.75 * t);
