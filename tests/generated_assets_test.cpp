@@ -58,7 +58,7 @@ FrameSize CheckBmp(const Bytes& run, std::size_t at, std::uint32_t pelsPerMeter,
   EXPECT_EQ(pelsPerMeter, U32(run, at + 42));
   EXPECT_EQ(256u, U32(run, at + 46));
   EXPECT_EQ(256u, U32(run, at + 50));
-  int paddingFaults = 0, colourFaults = 0;
+  int paddingFaults = 0, colourFaults = 0, keyed = 0;
   for (int y = 0; y < height; ++y) {
     const std::size_t row = at + kPixelOffset + y * stride;
     for (std::uint32_t x = 0; x < stride; ++x) {
@@ -66,6 +66,7 @@ FrameSize CheckBmp(const Bytes& run, std::size_t at, std::uint32_t pelsPerMeter,
       if (x >= static_cast<std::uint32_t>(width)) {
         paddingFaults += index != 0;
       } else {
+        keyed += index == 1;
         const auto colour = run.begin() + at + kColourTable + 4 * index;
         colourFaults += !std::equal(colour, colour + 4, palette.begin() + kColourTable + 4 * index);
       }
@@ -73,6 +74,8 @@ FrameSize CheckBmp(const Bytes& run, std::size_t at, std::uint32_t pelsPerMeter,
   }
   EXPECT_EQ(0, paddingFaults);
   EXPECT_EQ(0, colourFaults) << "pixels whose colour differs from the palette's";
+  EXPECT_GT(keyed, 0) << "no background around the picture";
+  EXPECT_LT(keyed, width * height) << "nothing drawn";
   return {width, height};
 }
 
@@ -190,6 +193,7 @@ TEST(GeneratedAssets, SoundsAreMonoEightBitPcmOfTheirPlayingTime) {
     EXPECT_EQ(wave.size(), U32(wave, 4) + 8);
     EXPECT_EQ("WAVE", Tag(wave, 8));
     bool format = false, data = false;
+    long factSamples = -1;
     for (std::size_t at = 12; at + 8 <= wave.size() && !data; at += 8 + ((U32(wave, at + 4) + 1) & ~1u)) {
       const std::string tag = Tag(wave, at);
       const std::uint32_t length = U32(wave, at + 4);
@@ -204,15 +208,48 @@ TEST(GeneratedAssets, SoundsAreMonoEightBitPcmOfTheirPlayingTime) {
         EXPECT_EQ(8u, U16(wave, at + 22));
       } else if (tag == "fact") {
         ++factChunks;
+        factSamples = U32(wave, at + 8);
       } else if (tag == "data") {
         data = true;
         EXPECT_TRUE(format) << "data before fmt";
         EXPECT_EQ(sound.centiseconds, std::lround(length * 100.0 / 11025));
+        if (factSamples >= 0) {
+          EXPECT_EQ(length, static_cast<std::uint32_t>(factSamples));
+        }
+        ASSERT_GT(length, 0u);
+        const auto samples = wave.begin() + at + 8;
+        EXPECT_EQ(128, samples[0]) << "starts with a click";
+        EXPECT_EQ(128, samples[length - 1]) << "ends with a click";
+        const auto [quiet, loud] = std::minmax_element(samples, samples + length);
+        EXPECT_TRUE(*quiet > 0 && *loud < 255) << "clipped";
       }
     }
     EXPECT_TRUE(data);
   }
   EXPECT_GE(factChunks, 1);
+}
+
+TEST(GeneratedAssets, IconHoldsThreeClassicBitmapImages) {
+  const Bytes icon = ReadAsset("saver.ico");
+  ASSERT_GE(icon.size(), 6u + 3 * 16);
+  EXPECT_EQ(0u, U16(icon, 0));
+  EXPECT_EQ(1u, U16(icon, 2));
+  ASSERT_EQ(3u, U16(icon, 4));
+  for (std::uint32_t i = 0, size = 16; i < 3; ++i, size += 16) {
+    SCOPED_TRACE(size);
+    const std::size_t entry = 6 + 16 * i;
+    EXPECT_EQ(size, icon[entry]);
+    EXPECT_EQ(size, icon[entry + 1]);
+    const std::uint32_t bytes = U32(icon, entry + 8), offset = U32(icon, entry + 12);
+    const std::uint32_t maskBytes = (size + 31) / 32 * 4 * size;
+    EXPECT_EQ(40 + size * size * 4 + maskBytes, bytes);
+    ASSERT_LE(offset + bytes, icon.size());
+    EXPECT_EQ(40u, U32(icon, offset));
+    EXPECT_EQ(size, U32(icon, offset + 4));
+    EXPECT_EQ(2 * size, U32(icon, offset + 8));
+    EXPECT_EQ(32u, U16(icon, offset + 14));
+    EXPECT_EQ(0u, U32(icon, offset + 16));
+  }
 }
 
 }  // namespace

@@ -283,13 +283,15 @@ void DrawCreature(const Painter& target, const Pose& pose) {
 }
 
 void DrawCreatureFace(const Painter& painter, double size) {
+  // Small icons show the head larger and let the body run off the bottom edge.
+  const double zoom = size <= 16 ? 1.3 : size <= 32 ? 1.12 : 1.0;
   Pose pose;
-  pose.earLeft = pose.earRight = 0.3;
-  pose.earDroop = 0.35;
+  pose.earLeft = pose.earRight = 0.32;
+  pose.earDroop = 0.3;
   pose.armLeft = pose.armRight = 0.1;
-  const double scale = size / 92.0;
-  pose.ground = {size * 0.5, size + 6 * scale};
-  pose.scale = scale;
+  pose.eyeOpen = size <= 16 ? 1.2 : 1.0;
+  pose.scale = size / 92.0 * zoom;
+  pose.ground = {size * 0.5, size + (6 + 30 * (zoom - 1.0)) * pose.scale};
   DrawCreature(painter, pose);
 }
 

@@ -133,10 +133,6 @@ inline double DistanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
   return Length(pa - ba * h);
 }
 
-inline double SdCapsule(Vec2 p, Vec2 a, Vec2 b, double r) {
-  return DistanceToSegment(p, a, b) - r;
-}
-
 // Capsule whose radius changes from ra at a to rb at b.
 inline double SdTaperedCapsule(Vec2 p, Vec2 a, Vec2 b, double ra, double rb) {
   const Vec2 axis = b - a;
@@ -155,12 +151,6 @@ inline double SdTaperedCapsule(Vec2 p, Vec2 a, Vec2 b, double ra, double rb) {
   if (k > aa * h)
     return std::sqrt(qx * qx + (qy - h) * (qy - h)) - rb;
   return qx * aa + qy * bb - ra;
-}
-
-inline double SdRoundedBox(Vec2 p, Vec2 c, double hx, double hy, double r) {
-  const double qx = std::fabs(p.x - c.x) - hx + r, qy = std::fabs(p.y - c.y) - hy + r;
-  const double ox = std::max(qx, 0.0), oy = std::max(qy, 0.0);
-  return std::sqrt(ox * ox + oy * oy) + std::min(std::max(qx, qy), 0.0) - r;
 }
 
 // Heart of unit height with its tip at the origin, pointing down (y grows downward).

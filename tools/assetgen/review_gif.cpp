@@ -1,6 +1,8 @@
 #include "review_gif.h"
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <unistd.h>
 
 #include <algorithm>
 

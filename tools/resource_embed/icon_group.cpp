@@ -47,7 +47,8 @@ bool SplitIconFile(const Bytes& file, int firstId, IconGroup* group, std::string
     }
     group->images.emplace_back(file.begin() + offset, file.begin() + offset + size);
     // A group entry is the file's entry with the image's resource number in place of its offset.
-    group->directory.insert(group->directory.end(), file.begin() + entry, file.begin() + entry + kSharedEntryFields);
+    group->directory.insert(group->directory.end(), file.begin() + entry,
+                            file.begin() + entry + kSharedEntryFields);
     Write16(&group->directory, static_cast<uint32_t>(firstId + index));
   }
   return true;

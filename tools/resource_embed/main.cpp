@@ -19,7 +19,7 @@
 namespace {
 
 // Types the resource compiler converts or numbers itself; of these only icons are supported.
-const char* const kConvertedTypes[] = {"BITMAP", "CURSOR", "FONT", "MESSAGETABLE", "RCDATA",
+const char* const kConvertedTypes[] = {"BITMAP", "CURSOR",   "FONT",      "MESSAGETABLE", "RCDATA",
                                        "HTML",   "MANIFEST", "ANICURSOR", "ANIICON"};
 const char kIconGroupType[] = "#14";
 const char kIconType[] = "#3";
@@ -45,7 +45,8 @@ std::string Folder(const std::string& path) {
 }
 
 // The first of the script's folder and the -I folders that holds the file.
-bool FindFile(const Options& options, const std::string& file, std::string* path, std::vector<uint8_t>* bytes) {
+bool FindFile(const Options& options, const std::string& file, std::string* path,
+              std::vector<uint8_t>* bytes) {
   std::vector<std::string> folders = {Folder(options.script)};
   folders.insert(folders.end(), options.folders.begin(), options.folders.end());
   for (const std::string& folder : folders) {

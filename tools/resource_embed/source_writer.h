@@ -11,4 +11,5 @@ struct EmbeddedFile {
   std::vector<uint8_t> bytes;
 };
 
-void WriteEmbeddedSource(std::ostream& out, const std::string& script, const std::vector<EmbeddedFile>& files);
+void WriteEmbeddedSource(std::ostream& out, const std::string& script,
+                         const std::vector<EmbeddedFile>& files);
