@@ -119,7 +119,8 @@ void OpaqueRows(BYTE* destination, LONG width, LONG rows, const BYTE* source, co
   for (LONG row = 0; row < rows; ++row) {
     LONG left = width;
     for (; left >= 4; left -= 4) {
-      Pixels::StoreFour(destination, values[source[0]], values[source[1]], values[source[2]], values[source[3]]);
+      Pixels::StoreFour(destination, values[source[0]], values[source[1]], values[source[2]],
+                        values[source[3]]);
       destination += 4 * kBytes;
       source += 4;
     }
