@@ -104,9 +104,14 @@ bool PutStill(GifFileType* gif, const Still& still, const Rect& area) {
 bool WriteActionGif(const std::string& path, const std::vector<SpriteFrame>& frames, const IndexImage& logo,
                     const LogoArt& logoArt) {
   int error = 0;
-  GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
-  if (!gif)
+  const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (file < 0)
     return false;
+  GifFileType* gif = EGifOpenFileHandle(file, &error);
+  if (!gif) {
+    close(file);
+    return false;
+  }
   GifColorType colours[256];
   const Palette& palette = SaverPalette();
   for (int i = 0; i < 256; ++i)
