@@ -52,19 +52,30 @@ void FillShaded(const Painter& painter, const Box& bounds, Sdf sdf, Shade shade,
   canvas.touchedY0 = std::min(canvas.touchedY0, y0);
   canvas.touchedX1 = std::max(canvas.touchedX1, x1);
   canvas.touchedY1 = std::max(canvas.touchedY1, y1);
-  for (int y = y0; y < y1; ++y) {
-    for (int x = x0; x < x1; ++x) {
-      const Vec2 local = Apply(toLocal, {x + 0.5, y + 0.5});
-      const double coverage = Clamp01(0.5 - sdf(local) * sampleScale) * opacity;
-      if (coverage <= 0.0)
+  const double pixelScale = sampleScale / n;
+  // The distance at a pixel's centre tells whether all its samples lie clearly outside or inside,
+  // so only pixels near an edge pay for one distance per sample.
+  for (int py = y0 / n; py < (y1 + n - 1) / n; ++py) {
+    for (int px = x0 / n; px < (x1 + n - 1) / n; ++px) {
+      const double centre = sdf(Apply(toLocal, {(px + 0.5) * n, (py + 0.5) * n})) * pixelScale;
+      if (centre > 1.0)
         continue;
-      const Rgb c = shade(local);
-      const std::size_t i = static_cast<std::size_t>(y) * sw + x;
-      const float keep = static_cast<float>(1.0 - coverage);
-      canvas.r[i] = static_cast<float>(c.r * coverage) + canvas.r[i] * keep;
-      canvas.g[i] = static_cast<float>(c.g * coverage) + canvas.g[i] * keep;
-      canvas.b[i] = static_cast<float>(c.b * coverage) + canvas.b[i] * keep;
-      canvas.a[i] = static_cast<float>(coverage) + canvas.a[i] * keep;
+      const bool inside = centre < -1.0;
+      for (int y = std::max(y0, py * n); y < std::min(y1, py * n + n); ++y) {
+        for (int x = std::max(x0, px * n); x < std::min(x1, px * n + n); ++x) {
+          const Vec2 local = Apply(toLocal, {x + 0.5, y + 0.5});
+          const double coverage = (inside ? 1.0 : Clamp01(0.5 - sdf(local) * sampleScale)) * opacity;
+          if (coverage <= 0.0)
+            continue;
+          const Rgb c = shade(local);
+          const std::size_t i = static_cast<std::size_t>(y) * sw + x;
+          const float keep = static_cast<float>(1.0 - coverage);
+          canvas.r[i] = static_cast<float>(c.r * coverage) + canvas.r[i] * keep;
+          canvas.g[i] = static_cast<float>(c.g * coverage) + canvas.g[i] * keep;
+          canvas.b[i] = static_cast<float>(c.b * coverage) + canvas.b[i] * keep;
+          canvas.a[i] = static_cast<float>(coverage) + canvas.a[i] * keep;
+        }
+      }
     }
   }
 }
