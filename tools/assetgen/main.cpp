@@ -21,11 +21,9 @@ struct Generated {
   LabelledFrames logos{"logos", {}};
 };
 
-bool Save(const std::string& path, const Bytes& bytes, std::vector<std::string>& problems) {
-  if (WriteFile(path, bytes))
-    return true;
-  problems.push_back("cannot write " + path);
-  return false;
+void Save(const std::string& path, const Bytes& bytes, std::vector<std::string>& problems) {
+  if (!WriteFile(path, bytes))
+    problems.push_back("cannot write " + path);
 }
 
 Generated WriteAssets(const std::string& dir, std::vector<std::string>& problems) {
