@@ -16,42 +16,12 @@ const LONG kDepths[] = {8, 16, 24, 32};
 
 using Kernel = void (*)(BYTE*, LONG, LONG, const BYTE*, const RGBQUAD*, DWORD, LONG, LONG);
 
-struct KernelCase {
-  Way way;
-  LONG depth;
-  Kernel kernel;
-  Kernel plain;
+// The plain loop for each way, by depth 8, 16, 24, 32.
+const Kernel kPlain[3][4] = {
+    {PlainBlit<1, true, 1>, PlainBlit<2, true, 1>, PlainBlit<3, true, 1>, PlainBlit<4, true, 1>},
+    {PlainBlit<1, true, -1>, PlainBlit<2, true, -1>, PlainBlit<3, true, -1>, PlainBlit<4, true, -1>},
+    {PlainBlit<1, false, 1>, PlainBlit<2, false, 1>, PlainBlit<3, false, 1>, PlainBlit<4, false, 1>},
 };
-
-template <void (*kOpaqueKernel)(BYTE*, LONG, LONG, const BYTE*, const RGBQUAD*, LONG, LONG)>
-void WithoutKey(BYTE* destination, LONG width, LONG rows, const BYTE* source, const RGBQUAD* colourTable,
-                DWORD, LONG destinationStep, LONG sourceStep) {
-  kOpaqueKernel(destination, width, rows, source, colourTable, destinationStep, sourceStep);
-}
-
-const KernelCase kKernels[] = {
-    {kKeyed, 8, BlitKeyed8, PlainBlit<1, true, 1>},
-    {kKeyed, 16, BlitKeyed16, PlainBlit<2, true, 1>},
-    {kKeyed, 24, BlitKeyed24, PlainBlit<3, true, 1>},
-    {kKeyed, 32, BlitKeyed32, PlainBlit<4, true, 1>},
-    {kKeyedMirrored, 8, BlitKeyedMirrored8, PlainBlit<1, true, -1>},
-    {kKeyedMirrored, 16, BlitKeyedMirrored16, PlainBlit<2, true, -1>},
-    {kKeyedMirrored, 24, BlitKeyedMirrored24, PlainBlit<3, true, -1>},
-    {kKeyedMirrored, 32, BlitKeyedMirrored32, PlainBlit<4, true, -1>},
-    {kOpaque, 8, WithoutKey<BlitOpaque8>, PlainBlit<1, false, 1>},
-    {kOpaque, 16, WithoutKey<BlitOpaque16>, PlainBlit<2, false, 1>},
-    {kOpaque, 24, WithoutKey<BlitOpaque24>, PlainBlit<3, false, 1>},
-    {kOpaque, 32, WithoutKey<BlitOpaque32>, PlainBlit<4, false, 1>},
-};
-
-const KernelCase& KernelFor(Way way, LONG depth) {
-  for (const KernelCase& entry : kKernels) {
-    if (entry.way == way && entry.depth == depth) {
-      return entry;
-    }
-  }
-  return kKernels[0];
-}
 
 void Dispatch(Way way, BYTE* destination, LONG destinationWidth, LONG width, LONG rows, LONG sourceWidth,
               const BYTE* source, const RGBQUAD* colourTable, DWORD key, LONG depth) {
@@ -65,71 +35,60 @@ void Dispatch(Way way, BYTE* destination, LONG destinationWidth, LONG width, LON
   }
 }
 
-// One drawing into a guarded destination, done once by a dispatcher and once by the plain loop. The
-// source buffer holds exactly the bytes the plain loop reads, so any read beyond them is caught.
-struct Drawing {
-  Way way;
-  LONG depth;
-  LONG destinationWidth;
-  LONG width;
-  LONG rows;
-  LONG sourceWidth;
-  DWORD key;
-  std::vector<BYTE> frame;  // rows of sourceWidth rounded up to 4, the region starting at column 0
-  std::vector<RGBQUAD> colours;
-  std::vector<BYTE> before;  // guard, destination rows, guard
-  size_t guard;
-};
-
 LONG Stride(LONG sourceWidth) {
   return (sourceWidth + 3) / 4 * 4;
 }
 
-// Result of the dispatcher first, then of the plain loop with the steps worked out by hand.
+// One drawing of the region at column 0 of frame into a destination with guard bytes either side.
+struct Drawing {
+  Way way;
+  LONG depth;
+  LONG destinationWidth, width, rows, sourceWidth;
+  DWORD key;
+  size_t guard;
+  std::vector<BYTE> frame;
+  std::vector<BYTE> destination;  // guard, rows of the destination, guard
+  std::vector<RGBQUAD> colours = std::vector<RGBQUAD>(256);
+};
+
+// The dispatcher's result and the plain loop's, whose steps are worked out here by hand. The source
+// holds exactly the bytes the plain loop reads, so a kernel reading beyond them is caught, and the
+// 8-bit kernels get no colour table at all.
 std::pair<std::vector<BYTE>, std::vector<BYTE>> Draw(const Drawing& d) {
-  const LONG bytes = d.depth / 8;
-  const LONG firstColumn = d.way == kKeyedMirrored ? d.width - 1 : 0;
+  const std::vector<BYTE> source(d.frame.begin(),
+                                 d.frame.begin() + (d.rows - 1) * Stride(d.sourceWidth) + d.width);
+  const BYTE* first = source.data() + (d.way == kKeyedMirrored ? d.width - 1 : 0);
   const RGBQUAD* colours = d.depth == 8 ? nullptr : d.colours.data();
-  std::vector<BYTE> source(d.frame.begin(), d.frame.begin() + (d.rows - 1) * Stride(d.sourceWidth) + d.width);
-  std::vector<BYTE> fast = d.before;
-  Dispatch(d.way, fast.data() + d.guard, d.destinationWidth, d.width, d.rows, d.sourceWidth,
-           source.data() + firstColumn, colours, d.key, d.depth);
-  std::vector<BYTE> plain = d.before;
-  const LONG rowStride = (d.destinationWidth * d.depth + 31) / 32 * 4;
+  std::vector<BYTE> fast = d.destination, plain = d.destination;
+  Dispatch(d.way, fast.data() + d.guard, d.destinationWidth, d.width, d.rows, d.sourceWidth, first, colours,
+           d.key, d.depth);
+  const LONG destinationStep = (d.destinationWidth * d.depth + 31) / 32 * 4 - d.width * d.depth / 8;
   const LONG sourceStep = Stride(d.sourceWidth) + (d.way == kKeyedMirrored ? d.width : -d.width);
-  KernelFor(d.way, d.depth)
-      .plain(plain.data() + d.guard, d.width, d.rows, source.data() + firstColumn, colours, d.key,
-             rowStride - d.width * bytes, sourceStep);
+  kPlain[d.way][d.depth / 8 - 1](plain.data() + d.guard, d.width, d.rows, first, colours, d.key,
+                                 destinationStep, sourceStep);
   return {fast, plain};
 }
 
-Drawing SmallDrawing(Way way, LONG depth, std::vector<BYTE> row, DWORD key) {
+// One row into a destination of 0xEE bytes; colour i is (blue i, green i + 1, red i + 2).
+Drawing OneRow(Way way, LONG depth, const std::vector<BYTE>& row, DWORD key) {
   const LONG width = static_cast<LONG>(row.size());
-  Drawing d{way, depth, width, width, 1, width, key, row, std::vector<RGBQUAD>(256), {}, 8};
+  Drawing d{way, depth, width, width, 1, width, key, 8, row, {}};
   d.frame.resize(Stride(width));
+  d.destination.assign(2 * d.guard + FrameBufferRowStride(width, depth), 0xEE);
   for (int i = 0; i < 256; ++i) {
     d.colours[i] = RGBQUAD{static_cast<BYTE>(i), static_cast<BYTE>(i + 1), static_cast<BYTE>(i + 2), 0xAA};
   }
-  d.before.assign(2 * d.guard + (width * depth + 31) / 32 * 4, 0xEE);
   return d;
 }
 
-TEST(BlitRowStride, RoundsRowsUpToWholeWords) {
-  EXPECT_EQ(FrameBufferRowStride(641, 24), 1924);
-  EXPECT_EQ(FrameBufferRowStride(641, 16), 1284);
-  EXPECT_EQ(FrameBufferRowStride(641, 8), 644);
-  EXPECT_EQ(FrameBufferRowStride(640, 32), 2560);
-}
-
 TEST(BlitConversion, WritesEachDepthsPixelFormat) {
-  const RGBQUAD colour{7, 128, 255, 0x55};  // blue, green, red, reserved
   const std::vector<std::vector<BYTE>> expected = {{3}, {0x00, 0x7E}, {7, 128, 255}, {7, 128, 255, 0}};
+  std::vector<RGBQUAD> colours(256, RGBQUAD{1, 2, 3, 4});
+  colours[3] = RGBQUAD{7, 128, 255, 0x55};  // blue, green, red, reserved
+  const BYTE index = 3;
   for (Way way : kWays) {
     for (size_t i = 0; i < 4; ++i) {
-      std::vector<RGBQUAD> colours(256, RGBQUAD{1, 2, 3, 4});
-      colours[3] = colour;
       BYTE pixel[4] = {0xEE, 0xEE, 0xEE, 0xEE};
-      const BYTE index = 3;
       Dispatch(way, pixel, 1, 1, 1, 1, &index, colours.data(), 1, kDepths[i]);
       EXPECT_EQ(std::vector<BYTE>(pixel, pixel + expected[i].size()), expected[i])
           << way << " " << kDepths[i];
@@ -138,13 +97,12 @@ TEST(BlitConversion, WritesEachDepthsPixelFormat) {
 }
 
 TEST(BlitKeying, ComparesOnlyTheLowByteOfTheKey) {
-  // Index 1 sits in runs long enough for word-at-a-time paths and in the row's tail.
+  // Index 1 fills runs long enough for the word-at-a-time paths and the row's tail.
   std::vector<BYTE> row(21, 1);
   row[3] = row[12] = row[20] = 2;
   for (Way way : {kKeyed, kKeyedMirrored}) {
     for (LONG depth : kDepths) {
-      const Drawing d = SmallDrawing(way, depth, row, 257);
-      const auto [fast, plain] = Draw(d);
+      const auto [fast, plain] = Draw(OneRow(way, depth, row, 257));
       EXPECT_EQ(fast, plain) << way << " " << depth;
       EXPECT_EQ(std::count(fast.begin(), fast.end(), 0xEE), static_cast<long>(fast.size()) - 3 * depth / 8);
     }
@@ -152,57 +110,54 @@ TEST(BlitKeying, ComparesOnlyTheLowByteOfTheKey) {
 }
 
 TEST(BlitMirrored, ReversesEachRow) {
-  const Drawing d = SmallDrawing(kKeyedMirrored, 8, {10, 20, 30}, 1);
-  const auto [fast, plain] = Draw(d);
+  const auto [fast, plain] = Draw(OneRow(kKeyedMirrored, 8, {10, 20, 30}, 1));
   EXPECT_EQ(std::vector<BYTE>(fast.begin() + 8, fast.begin() + 11), (std::vector<BYTE>{30, 20, 10}));
 }
 
 TEST(BlitDispatch, DrawsNothingWithoutAreaOrAtUnsupportedDepths) {
-  std::vector<RGBQUAD> colours(256, RGBQUAD{1, 2, 3, 4});
-  const std::vector<BYTE> frame(64 * 4, 9);
+  const std::vector<RGBQUAD> colours(256, RGBQUAD{1, 2, 3, 4});
+  const std::vector<BYTE> frame(64 * 4, 9), untouched(64 * 4 * 4, 0xEE);
   struct Case {
     LONG width, rows, depth;
   };
   for (const Case c : {Case{0, 4, 32}, Case{4, 0, 32}, Case{-3, 4, 16}, Case{4, -1, 8}, Case{4, 4, 15},
                        Case{4, 4, 0}, Case{4, 4, 4}, Case{4, 4, 31}, Case{4, 4, 33}}) {
     for (Way way : kWays) {
-      std::vector<BYTE> destination(64 * 4 * 4, 0xEE);
+      std::vector<BYTE> destination = untouched;
       Dispatch(way, destination.data(), 64, c.width, c.rows, 64, frame.data() + 8, colours.data(), 1,
                c.depth);
-      EXPECT_EQ(destination, std::vector<BYTE>(64 * 4 * 4, 0xEE))
-          << c.width << " " << c.rows << " " << c.depth;
+      EXPECT_EQ(destination, untouched) << c.width << " " << c.rows << " " << c.depth;
     }
   }
 }
 
 TEST(BlitDispatch, SourceRowsAreWholeWordsLong) {
-  // Second row of the frame starts 64 bytes in for widths 61 and 64.
+  // Both frame widths put the second row 64 bytes after the first.
   for (LONG sourceWidth : {61, 64}) {
     std::vector<BYTE> frame(2 * 64, 5);
     frame[64] = 6;
     frame[64 + 3] = 7;
     for (Way way : kWays) {
       BYTE destination[8] = {};
-      const BYTE* source = way == kKeyedMirrored ? frame.data() + 3 : frame.data();
-      Dispatch(way, destination, 4, 4, 2, sourceWidth, source, nullptr, 1, 8);
-      const BYTE first = way == kKeyedMirrored ? 7 : 6;
-      const BYTE last = way == kKeyedMirrored ? 6 : 7;
-      EXPECT_EQ(std::vector<BYTE>(destination + 4, destination + 8), (std::vector<BYTE>{first, 5, 5, last}))
-          << sourceWidth << " " << way;
+      const bool mirrored = way == kKeyedMirrored;
+      Dispatch(way, destination, 4, 4, 2, sourceWidth, frame.data() + (mirrored ? 3 : 0), nullptr, 1, 8);
+      const std::vector<BYTE> expected =
+          mirrored ? std::vector<BYTE>{7, 5, 5, 6} : std::vector<BYTE>{6, 5, 5, 7};
+      EXPECT_EQ(std::vector<BYTE>(destination + 4, destination + 8), expected) << sourceWidth << " " << way;
     }
   }
 }
 
-// Frames mix long transparent and opaque runs with scattered key pixels, like real sprites, and a
-// noisy stretch that leaves no eight-pixel group uniform.
+// Long transparent and opaque runs like real sprites, and noisy stretches where no eight-pixel group
+// is uniform.
 std::vector<BYTE> RandomFrame(std::mt19937& random, size_t size, BYTE key) {
   std::vector<BYTE> frame(size);
   std::uniform_int_distribution<int> byte(0, 255), run(1, 24), coin(0, 3);
   for (size_t i = 0; i < size;) {
     const int kind = coin(random);
     for (int n = run(random); n > 0 && i < size; --n, ++i) {
-      const bool noisyKey = kind == 2 && coin(random) < 2;
-      frame[i] = kind == 0 || noisyKey ? key : static_cast<BYTE>(byte(random));
+      const bool keyed = kind == 0 || (kind == 2 && coin(random) < 2);
+      frame[i] = keyed ? key : static_cast<BYTE>(byte(random));
     }
   }
   return frame;
@@ -211,9 +166,11 @@ std::vector<BYTE> RandomFrame(std::mt19937& random, size_t size, BYTE key) {
 TEST(BlitKernels, MatchThePlainLoopOnRandomDrawings) {
   std::mt19937 random(20240611);
   std::uniform_int_distribution<int> small(0, 7), rows(1, 5), byte(0, 255);
+  const auto randomByte = [&] { return static_cast<BYTE>(byte(random)); };
   for (Way way : kWays) {
     for (LONG depth : kDepths) {
       for (LONG width = 1; width <= 200; ++width) {
+        // Wider destinations and frames give odd row paddings; the guard moves the alignment.
         Drawing d{way,
                   depth,
                   width + small(random),
@@ -221,18 +178,14 @@ TEST(BlitKernels, MatchThePlainLoopOnRandomDrawings) {
                   rows(random),
                   width + small(random),
                   static_cast<DWORD>(byte(random) + 256 * small(random)),
+                  static_cast<size_t>(1 + small(random)),
                   {},
-                  std::vector<RGBQUAD>(256),
-                  {},
-                  static_cast<size_t>(1 + small(random))};
+                  {}};
         d.frame = RandomFrame(random, Stride(d.sourceWidth) * d.rows, static_cast<BYTE>(d.key));
+        d.destination.resize(2 * d.guard + FrameBufferRowStride(d.destinationWidth, depth) * d.rows);
+        std::generate(d.destination.begin(), d.destination.end(), randomByte);
         for (RGBQUAD& colour : d.colours) {
-          colour = RGBQUAD{static_cast<BYTE>(byte(random)), static_cast<BYTE>(byte(random)),
-                           static_cast<BYTE>(byte(random)), static_cast<BYTE>(byte(random))};
-        }
-        d.before.resize(2 * d.guard + FrameBufferRowStride(d.destinationWidth, depth) * d.rows);
-        for (BYTE& b : d.before) {
-          b = static_cast<BYTE>(byte(random));
+          colour = RGBQUAD{randomByte(), randomByte(), randomByte(), randomByte()};
         }
         const auto [fast, plain] = Draw(d);
         ASSERT_EQ(fast, plain) << "way " << way << " depth " << depth << " width " << width;
