@@ -1,3 +1,4 @@
+// The three ways of drawing: each picks its kernel by depth once per rectangle and derives the row steps.
 #include "render/blit.h"
 
 #include <cstdint>
