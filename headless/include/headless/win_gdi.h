@@ -63,6 +63,10 @@ typedef struct tagLOGPALETTE {
 #define SIZEPALETTE 104
 #define RC_PALETTE 0x0100
 
+#define BLACKONWHITE 1
+#define COLORONCOLOR 3
+#define HALFTONE 4
+
 #define WHITE_BRUSH 0
 #define BLACK_BRUSH 4
 
@@ -87,3 +91,4 @@ HPALETTE WINAPI CreatePalette(const LOGPALETTE* palette);
 HPALETTE WINAPI SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
 UINT WINAPI RealizePalette(HDC dc);
 BOOL WINAPI GdiFlush(void);
+int WINAPI SetStretchBltMode(HDC dc, int mode);

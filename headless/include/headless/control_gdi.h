@@ -1,0 +1,31 @@
+// The test side of headless GDI: what windows show, which objects are alive, what is selected.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+// A window's client area as the screen shows it: rows top-down, each pixel 0x00RRGGBB. At 8 bits
+// per pixel only the colours of the palette realised in the drawing context can show.
+struct HeadlessSurface {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+// Black until something is drawn; empty when the window does not exist.
+HeadlessSurface HeadlessWindowSurface(HWND window);
+
+enum class HeadlessGdiKind { Any, DeviceContext, Brush, Palette, Bitmap };
+
+// Objects made and not yet deleted or released (device contexts included, stock objects not).
+int HeadlessLiveGdiObjects(HeadlessGdiKind kind = HeadlessGdiKind::Any);
+
+// The colours the last palette realised in the foreground put on the screen (empty before any).
+std::vector<PALETTEENTRY> HeadlessSystemPalette();
+// A live palette's entries (empty for anything else).
+std::vector<PALETTEENTRY> HeadlessPaletteEntries(HPALETTE palette);
+
+HPALETTE HeadlessSelectedPalette(HDC dc);
+HGDIOBJ HeadlessSelectedBitmap(HDC dc);

@@ -1,0 +1,206 @@
+// Drawing: filling, copying and stretching into bitmaps and onto windows' surfaces.
+#include <algorithm>
+
+#include "gdi.h"
+#include "headless/control_gdi.h"
+#include "world.h"
+
+namespace {
+
+// A window's surface at its current client size; what overlaps the old size is kept.
+WindowSurface* SurfaceOf(HWND window) {
+  WindowRecord* record = FindWindowRecord(window);
+  if (!record)
+    return nullptr;
+  WindowSurface& surface = TheGdi().surfaces[reinterpret_cast<uintptr_t>(window)];
+  const int width = std::max(record->width, 0), height = std::max(record->height, 0);
+  if (surface.width != width || surface.height != height) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
+    for (int y = 0; y < std::min(height, surface.height); ++y) {
+      std::copy_n(surface.pixels.begin() + static_cast<ptrdiff_t>(y) * surface.width,
+                  std::min(width, surface.width), pixels.begin() + static_cast<ptrdiff_t>(y) * width);
+    }
+    surface = WindowSurface{width, height, std::move(pixels)};
+  }
+  return &surface;
+}
+
+// On a palette display a window shows the colours of its context's palette once it is realised.
+std::vector<RGBQUAD> ShownColours(const GdiObject& dc) {
+  const GdiObject* palette = FindGdiObject(dc.selectedPalette, GdiKind::Palette);
+  if (!palette || !palette->realized)
+    palette = FindGdiObject(DefaultPalette(), GdiKind::Palette);
+  std::vector<RGBQUAD> colours;
+  for (const PALETTEENTRY& entry : palette->entries)
+    colours.push_back(RGBQUAD{entry.peBlue, entry.peGreen, entry.peRed, 0});
+  return colours;
+}
+
+uint32_t GetColour(const DrawTarget& target, int x, int y) {
+  if (target.bitmap)
+    return ReadPixel(*target.bitmap, x, y);
+  return target.surface->pixels[static_cast<size_t>(y) * target.width + x];
+}
+
+struct Span {
+  int destination, source, length;
+};
+
+// Cuts a copy of `length` pixels so that it stays inside both extents.
+Span ClipSpan(int destination, int source, int length, int destinationExtent, int sourceExtent) {
+  int64_t start = 0, end = length;
+  start = std::max({start, -int64_t{destination}, -int64_t{source}});
+  end = std::min({end, int64_t{destinationExtent} - destination, int64_t{sourceExtent} - source});
+  if (end <= start)
+    return Span{0, 0, 0};
+  return Span{static_cast<int>(destination + start), static_cast<int>(source + start),
+              static_cast<int>(end - start)};
+}
+
+}  // namespace
+
+bool FindDrawTarget(HDC dc, DrawTarget* target) {
+  GdiObject* context = FindGdiObject(dc, GdiKind::DeviceContext);
+  if (!context)
+    return false;
+  if (context->memory) {
+    target->bitmap = &FindGdiObject(context->selectedBitmap, GdiKind::Bitmap)->pixels;
+    target->width = target->bitmap->width;
+    target->height = target->bitmap->height;
+  } else if (context->window) {
+    target->surface = SurfaceOf(context->window);
+    if (!target->surface)
+      return false;
+    target->width = target->surface->width;
+    target->height = target->surface->height;
+    if (TheWorld().bitsPerPixel == 8)
+      target->shownColours = ShownColours(*context);
+  }
+  return true;
+}
+
+void PutColour(DrawTarget& target, int x, int y, uint32_t rgb) {
+  auto cached = target.shownCache.find(rgb);
+  uint32_t value;
+  if (cached != target.shownCache.end()) {
+    value = cached->second;
+  } else {
+    if (target.bitmap)
+      value = EncodePixel(*target.bitmap, rgb);
+    else if (target.shownColours.empty())
+      value = rgb;
+    else
+      value = RgbOf(target.shownColours[NearestIndex(target.shownColours, rgb)]);
+    target.shownCache.emplace(rgb, value);
+  }
+  if (target.bitmap)
+    StorePixel(*target.bitmap, x, y, value);
+  else
+    target.surface->pixels[static_cast<size_t>(y) * target.width + x] = value;
+}
+
+int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
+  if (!rect)
+    return 0;
+  GdiObject* brushObject = FindGdiObject(brush, GdiKind::Brush);
+  LogCall("FillRect", dc, " ", rect->left, ",", rect->top, ",", rect->right, ",", rect->bottom,
+          " color=", brushObject ? brushObject->color : 0xFFFFFFFFu);
+  DrawTarget target;
+  if (!brushObject || !FindDrawTarget(dc, &target))
+    return 0;
+  const uint32_t rgb = RgbOfColorref(brushObject->color);
+  const int left = std::max<LONG>(rect->left, 0), right = std::min<LONG>(rect->right, target.width);
+  const int top = std::max<LONG>(rect->top, 0), bottom = std::min<LONG>(rect->bottom, target.height);
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x)
+      PutColour(target, x, y, rgb);
+  }
+  return 1;
+}
+
+BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                   DWORD rop) {
+  LogCall("BitBlt", dest, " ", x, ",", y, ",", width, ",", height, " from ", source, " ", sourceX, ",",
+          sourceY, " rop=", rop);
+  DrawTarget to, from;
+  if (rop != SRCCOPY || !FindDrawTarget(dest, &to) || !FindDrawTarget(source, &from))
+    return FALSE;
+  const Span columns = ClipSpan(x, sourceX, width, to.width, from.width);
+  const Span rows = ClipSpan(y, sourceY, height, to.height, from.height);
+  // Read everything first: source and destination may be the same bitmap.
+  std::vector<uint32_t> colours;
+  colours.reserve(static_cast<size_t>(columns.length) * rows.length);
+  for (int row = 0; row < rows.length; ++row) {
+    for (int column = 0; column < columns.length; ++column)
+      colours.push_back(GetColour(from, columns.source + column, rows.source + row));
+  }
+  // Between two 8-bit bitmaps with the same colour table the indices themselves are copied.
+  const bool sameIndices =
+      to.bitmap && from.bitmap && to.bitmap->bitsPerPixel == 8 && from.bitmap->bitsPerPixel == 8 &&
+      std::equal(to.bitmap->colours.begin(), to.bitmap->colours.end(), from.bitmap->colours.begin(),
+                 from.bitmap->colours.end(),
+                 [](const RGBQUAD& a, const RGBQUAD& b) { return RgbOf(a) == RgbOf(b); });
+  size_t next = 0;
+  for (int row = 0; row < rows.length; ++row) {
+    for (int column = 0; column < columns.length; ++column, ++next) {
+      const int toX = columns.destination + column, toY = rows.destination + row;
+      if (sameIndices) {
+        const int fromX = columns.source + column, fromY = rows.source + row;
+        const BitmapPixels& pixels = *from.bitmap;
+        const int fromRow = pixels.bottomUp ? pixels.height - 1 - fromY : fromY;
+        StorePixel(*to.bitmap, toX, toY,
+                   pixels.bits[static_cast<ptrdiff_t>(fromRow) * pixels.stride + fromX]);
+      } else {
+        PutColour(to, toX, toY, colours[next]);
+      }
+    }
+  }
+  return TRUE;
+}
+
+// Nearest-neighbour stretching (COLORONCOLOR); the source rectangle counts its rows from the
+// bottom of a bottom-up DIB.
+int WINAPI StretchDIBits(HDC dc, int destX, int destY, int destWidth, int destHeight, int sourceX,
+                         int sourceY, int sourceWidth, int sourceHeight, const void* bits,
+                         const BITMAPINFO* info, UINT usage, DWORD rop) {
+  LogCall("StretchDIBits", dc, " ", destX, ",", destY, ",", destWidth, ",", destHeight, " from ", sourceX,
+          ",", sourceY, ",", sourceWidth, ",", sourceHeight, " rop=", rop);
+  DrawTarget target;
+  BitmapPixels pixels;
+  if (rop != SRCCOPY || !bits || !info || destWidth <= 0 || destHeight <= 0 || sourceWidth <= 0 ||
+      sourceHeight <= 0 || !FindDrawTarget(dc, &target) || !DescribeDib(info, usage, true, &pixels)) {
+    return 0;
+  }
+  pixels.bits = const_cast<BYTE*>(static_cast<const BYTE*>(bits));
+  const int64_t sourceTop = pixels.bottomUp ? int64_t{pixels.height} - sourceY - sourceHeight : sourceY;
+  for (int row = 0; row < destHeight; ++row) {
+    const int64_t y = int64_t{destY} + row;
+    const int64_t fromY = sourceTop + int64_t{row} * sourceHeight / destHeight;
+    if (y < 0 || y >= target.height || fromY < 0 || fromY >= pixels.height)
+      continue;
+    for (int column = 0; column < destWidth; ++column) {
+      const int64_t x = int64_t{destX} + column;
+      const int64_t fromX = sourceX + int64_t{column} * sourceWidth / destWidth;
+      if (x < 0 || x >= target.width || fromX < 0 || fromX >= pixels.width)
+        continue;
+      PutColour(target, static_cast<int>(x), static_cast<int>(y),
+                ReadPixel(pixels, static_cast<int>(fromX), static_cast<int>(fromY)));
+    }
+  }
+  return destHeight;
+}
+
+BOOL WINAPI GdiFlush(void) {
+  LogCall("GdiFlush");
+  return TRUE;
+}
+
+HeadlessSurface HeadlessWindowSurface(HWND window) {
+  HeadlessSurface result;
+  if (const WindowSurface* surface = SurfaceOf(window)) {
+    result.width = surface->width;
+    result.height = surface->height;
+    result.pixels = surface->pixels;
+  }
+  return result;
+}
