@@ -1,0 +1,97 @@
+#include "render/dirty_list.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "render/frame_buffer.h"
+
+DirtyRect* dirtyList = nullptr;
+
+namespace {
+
+bool InContact(LONG aStart, LONG aEnd, LONG bStart, LONG bEnd) {
+  return bStart == aStart || (bStart > aStart && aEnd >= bStart) || (bStart < aStart && bEnd >= aStart);
+}
+
+void Unlink(DirtyRect* dirty) {
+  if (dirty->prev)
+    dirty->prev->next = dirty->next;
+  else
+    dirtyList = dirty->next;
+  if (dirty->next)
+    dirty->next->prev = dirty->prev;
+}
+
+int Extent(LONG start, LONG end) {
+  return static_cast<int>(int64_t{end} - start);
+}
+
+}  // namespace
+
+BOOL UnionIfTouching(const RECT* a, const RECT* b, RECT* result) {
+  if (!InContact(a->left, a->right, b->left, b->right) || !InContact(a->top, a->bottom, b->top, b->bottom))
+    return FALSE;
+  UnionRect(result, a, b);
+  return TRUE;
+}
+
+BOOL AddDirtyRect(const RECT* r) {
+  if (!r)
+    return FALSE;
+  DirtyRect* tail = nullptr;
+  for (DirtyRect* dirty = dirtyList; dirty; dirty = dirty->next) {
+    RECT merged;
+    if (UnionIfTouching(&dirty->rect, r, &merged)) {
+      dirty->rect = merged;
+      return TRUE;
+    }
+    tail = dirty;
+  }
+  DirtyRect* added = static_cast<DirtyRect*>(std::calloc(1, sizeof(DirtyRect)));
+  if (!added)
+    return FALSE;
+  added->rect = *r;
+  added->prev = tail;
+  if (tail)
+    tail->next = added;
+  else
+    dirtyList = added;
+  return TRUE;
+}
+
+void MergeDirtyRects() {
+  for (DirtyRect* a = dirtyList; a; a = a->next) {
+    DirtyRect* b = a->next;
+    while (b) {
+      DirtyRect* following = b->next;
+      RECT merged;
+      if (UnionIfTouching(&a->rect, &b->rect, &merged)) {
+        a->rect = merged;
+        Unlink(b);
+        std::free(b);
+      }
+      b = following;
+    }
+  }
+}
+
+void CopyDirtyRects(HDC target) {
+  for (const DirtyRect* dirty = dirtyList; dirty; dirty = dirty->next) {
+    const RECT& r = dirty->rect;
+    CopyRectToWindow(target, r.left, r.top, Extent(r.left, r.right), Extent(r.top, r.bottom), r.left, r.top);
+  }
+}
+
+void FlushDirtyRects(HDC target) {
+  MergeDirtyRects();
+  CopyDirtyRects(target);
+  ClearDirtyList();
+}
+
+void ClearDirtyList() {
+  while (dirtyList) {
+    DirtyRect* next = dirtyList->next;
+    std::free(dirtyList);
+    dirtyList = next;
+  }
+}

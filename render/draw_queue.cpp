@@ -1,0 +1,161 @@
+#include "render/draw_queue.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "render/bitmap_header.h"
+#include "render/blit.h"
+#include "render/clip.h"
+#include "render/frame_buffer.h"
+
+DrawRequest* drawQueue = nullptr;
+
+namespace {
+
+const size_t kColourTableOffset = 40;
+
+int64_t FrameStride(int64_t frameWidth) {
+  return (frameWidth + 3) & ~int64_t{3};
+}
+
+void Append(DrawRequest* request) {
+  if (!drawQueue) {
+    drawQueue = request;
+    return;
+  }
+  DrawRequest* tail = drawQueue;
+  while (tail->next)
+    tail = tail->next;
+  tail->next = request;
+  request->prev = tail;
+}
+
+void Unlink(DrawRequest* request) {
+  if (request->prev)
+    request->prev->next = request->next;
+  else
+    drawQueue = request->next;
+  if (request->next)
+    request->next->prev = request->prev;
+  request->next = nullptr;
+  request->prev = nullptr;
+}
+
+void InsertAfter(DrawRequest* anchor, DrawRequest* request) {
+  request->prev = anchor;
+  request->next = anchor->next;
+  if (anchor->next)
+    anchor->next->prev = request;
+  anchor->next = request;
+}
+
+const RGBQUAD* ColourTableOf(const BITMAPINFO* header) {
+  return reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) + kColourTableOffset);
+}
+
+void Draw(const DrawRequest& request) {
+  const LONG frameWidth = ReadBitmapHeader(request.frameHeader).biWidth;
+  const RGBQUAD* colours = ColourTableOf(request.frameHeader);
+  switch (request.mode) {
+    case DrawKeyed:
+      BlitKeyed(request.destination, frameBuffer.width, request.width, request.height, frameWidth,
+                request.source, colours, request.key, frameBuffer.bitsPerPixel);
+      break;
+    case DrawKeyedMirrored:
+      BlitKeyedMirrored(request.destination, frameBuffer.width, request.width, request.height, frameWidth,
+                        request.source, colours, request.key, frameBuffer.bitsPerPixel);
+      break;
+    default:
+      BlitOpaque(request.destination, frameBuffer.width, request.width, request.height, frameWidth,
+                 request.source, colours, frameBuffer.bitsPerPixel);
+      break;
+  }
+}
+
+}  // namespace
+
+BOOL QueueDraw(RECT* out, const RECT* in, const BITMAPINFO* frameHeader, const BYTE* frameBits, DWORD mode,
+               LONG layer) {
+  if (!out || !in || !frameHeader || !frameBits || !frameBuffer.bits)
+    return FALSE;
+  int64_t x = in->left, y = in->top;
+  int64_t w = int64_t{in->right} - in->left, h = int64_t{in->bottom} - in->top;
+  int64_t sourceX = 0, sourceY = 0;
+  const BITMAPINFOHEADER frame = ReadBitmapHeader(frameHeader);
+  const int64_t frameWidth = frame.biWidth, frameHeight = frame.biHeight;
+  if (!ClipToBounds(frameBuffer.width, frameBuffer.height, &x, &y, &w, &h, &sourceX, &sourceY, frameWidth,
+                    frameHeight)) {
+    return FALSE;
+  }
+  *out = RECT{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(x + w), static_cast<LONG>(y + h)};
+
+  const DWORD key = frameBuffer.useFixedKey ? frameBuffer.fixedKey : frameBits[0];
+  // Frames are stored bottom-up: the region's bottom row lies frameHeight - h - sourceY rows in.
+  const int64_t bottomRow = frameHeight - h - sourceY;
+  const int64_t firstColumn = mode == DrawKeyedMirrored ? frameWidth - 1 - sourceX : sourceX;
+  const BYTE* source = frameBits + bottomRow * FrameStride(frameWidth) + firstColumn;
+  BYTE* destination = frameBuffer.bits +
+                      (int64_t{frameBuffer.height} - h - y) *
+                          FrameBufferRowStride(frameBuffer.width, frameBuffer.bitsPerPixel) +
+                      x * frameBuffer.bytesPerPixel;
+
+  DrawRequest* request = static_cast<DrawRequest*>(std::calloc(1, sizeof(DrawRequest)));
+  if (!request)
+    return FALSE;
+  request->destination = destination;
+  request->width = static_cast<LONG>(w);
+  request->height = static_cast<LONG>(h);
+  request->frameHeader = frameHeader;
+  request->source = source;
+  request->mode = mode;
+  request->key = key;
+  request->layer = layer;
+  Append(request);
+  return TRUE;
+}
+
+void SetTransparentKey(DWORD key) {
+  frameBuffer.useFixedKey = TRUE;
+  frameBuffer.fixedKey = key;
+}
+
+void SortDrawQueue() {
+  int count = 0;
+  for (DrawRequest* request = drawQueue; request; request = request->next)
+    ++count;
+  for (int k = count; k >= 1; --k) {
+    // The first of the greatest positive layers among the first k goes right after the k-th.
+    DrawRequest* chosen = nullptr;
+    DrawRequest* anchor = nullptr;
+    LONG highest = 0;
+    DrawRequest* request = drawQueue;
+    for (int i = 1; i <= k; ++i, request = request->next) {
+      anchor = request;
+      if (request->layer > highest) {
+        highest = request->layer;
+        chosen = request;
+      }
+    }
+    if (chosen && chosen != anchor) {
+      Unlink(chosen);
+      InsertAfter(anchor, chosen);
+    }
+  }
+}
+
+void ComposeFrame() {
+  // Erases that GDI may still hold back must land before the pixels are written directly.
+  GdiFlush();
+  SortDrawQueue();
+  for (const DrawRequest* request = drawQueue; request; request = request->next)
+    Draw(*request);
+  ClearDrawQueue();
+}
+
+void ClearDrawQueue() {
+  while (drawQueue) {
+    DrawRequest* next = drawQueue->next;
+    std::free(drawQueue);
+    drawQueue = next;
+  }
+}
