@@ -1,0 +1,294 @@
+// Headless GDI behaves like the real one where the renderer depends on it: DIB layouts, selection
+// rules, colour matching, copying to windows and palettes.
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "headless/control_gdi.h"
+#include "tests/render_test_support.h"
+
+namespace {
+
+class GdiTest : public RenderTest {};
+
+// A bottom-up DIB header at the given depth, with the test colours at 8 bits and the 5-5-5 or
+// 8-8-8 masks at 16 and 32.
+struct DibInfo {
+  BITMAPINFOHEADER header;
+  RGBQUAD colours[256];
+};
+
+DibInfo MakeInfo(int width, int height, int depth) {
+  DibInfo info = {};
+  info.header.biSize = sizeof(BITMAPINFOHEADER);
+  info.header.biWidth = width;
+  info.header.biHeight = height;
+  info.header.biPlanes = 1;
+  info.header.biBitCount = static_cast<WORD>(depth);
+  if (depth == 8) {
+    const std::vector<RGBQUAD> colours = TestColours();
+    std::memcpy(info.colours, colours.data(), sizeof info.colours);
+  } else if (depth == 16 || depth == 32) {
+    info.header.biCompression = BI_BITFIELDS;
+    const DWORD masks[2][3] = {{0x7C00, 0x3E0, 0x1F}, {0xFF0000, 0xFF00, 0xFF}};
+    std::memcpy(info.colours, masks[depth == 32], sizeof masks[0]);
+  }
+  return info;
+}
+
+const BITMAPINFO* AsInfo(const DibInfo& info) {
+  return reinterpret_cast<const BITMAPINFO*>(&info);
+}
+
+struct Section {
+  HDC dc;
+  HBITMAP bitmap;
+  BYTE* bits;
+};
+
+Section MakeSection(int width, int height, int depth) {
+  const DibInfo info = MakeInfo(width, height, depth);
+  Section section = {CreateCompatibleDC(nullptr), nullptr, nullptr};
+  void* bits = nullptr;
+  section.bitmap = CreateDIBSection(nullptr, AsInfo(info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  section.bits = static_cast<BYTE*>(bits);
+  SelectObject(section.dc, section.bitmap);
+  return section;
+}
+
+void Delete(const Section& section) {
+  DeleteDC(section.dc);
+  DeleteObject(section.bitmap);
+}
+
+HeadlessSurface CopyToWindow(const Section& section, int width, int height) {
+  HWND window = MakeTargetWindow(width, height);
+  HDC dc = GetDC(window);
+  BitBlt(dc, 0, 0, width, height, section.dc, 0, 0, SRCCOPY);
+  ReleaseDC(window, dc);
+  return HeadlessWindowSurface(window);
+}
+
+TEST_F(GdiTest, EachDibFormatShowsItsColourAndStoresRowsBottomUp) {
+  struct Case {
+    int depth;
+    std::vector<BYTE> pixel;  // written as the first pixel in memory: the bottom-left one
+    uint32_t shown;
+  };
+  const std::vector<Case> cases = {
+      {8, {7}, 0x07F873},             // test colour 7: red 7, green 248, blue 7 * 53 % 256
+      {16, {0x00, 0x7E}, 0xFF8400},   // 5-5-5: red 31, green 16 widened to 132
+      {24, {7, 128, 255}, 0xFF8007},  // blue, green, red
+      {32, {7, 128, 255, 0}, 0xFF8007},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.depth);
+    const Section section = MakeSection(3, 2, c.depth);
+    ASSERT_NE(nullptr, section.bits);
+    std::memcpy(section.bits, c.pixel.data(), c.pixel.size());
+    const HeadlessSurface surface = CopyToWindow(section, 3, 2);
+    EXPECT_EQ(c.shown, surface.At(0, 1));
+    const uint32_t zero = c.depth == 8 ? 0xFFFFFF : 0;  // index 0 is white
+    EXPECT_EQ(zero, surface.At(0, 0)) << "the first row in memory is the bottom row";
+    Delete(section);
+  }
+}
+
+TEST_F(GdiTest, SectionMemoryHoldsPaddedRowsAtOddWidths) {
+  for (int depth : {8, 16, 24, 32}) {
+    const Section section = MakeSection(641, 3, depth);
+    const size_t stride = (641 * depth + 31) / 32 * 4;
+    // The last byte of the padded last row is ours to write; a short block would trip the sanitizer.
+    section.bits[stride * 3 - 1] = 0xAB;
+    EXPECT_EQ(0, section.bits[0]) << "new sections start zero-filled";
+    Delete(section);
+  }
+}
+
+TEST_F(GdiTest, BlackBrushPicksTheFirstClosestIndexAtEightBits) {
+  const Section eight = MakeSection(4, 4, 8);
+  const RECT all = {0, 0, 4, 4};
+  std::memset(eight.bits, 9, 16);
+  FillRect(eight.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  EXPECT_EQ(std::vector<BYTE>(16, 1), std::vector<BYTE>(eight.bits, eight.bits + 16));
+  FillRect(eight.dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  EXPECT_EQ(0, eight.bits[5]);
+  Delete(eight);
+
+  const Section sixteen = MakeSection(2, 1, 16);
+  std::memset(sixteen.bits, 0xFF, 4);
+  FillRect(sixteen.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  EXPECT_EQ(std::vector<BYTE>(4, 0), std::vector<BYTE>(sixteen.bits, sixteen.bits + 4));
+  Delete(sixteen);
+}
+
+TEST_F(GdiTest, FillsAndCopiesStayInsideTheirTargets) {
+  const Section section = MakeSection(4, 4, 32);
+  const RECT beyond = {-5, -5, 2, 100};
+  EXPECT_EQ(1, FillRect(section.dc, &beyond, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
+  HWND window = MakeTargetWindow(3, 3);
+  HDC dc = GetDC(window);
+  EXPECT_TRUE(BitBlt(dc, -1, 1, 10, 10, section.dc, 0, 0, SRCCOPY));
+  ReleaseDC(window, dc);
+  const HeadlessSurface surface = HeadlessWindowSurface(window);
+  // Source column 1 (white) lands at column 0, source column 2 (black) at column 1.
+  EXPECT_EQ(0u, surface.At(0, 0));
+  EXPECT_EQ(0xFFFFFFu, surface.At(0, 1));
+  EXPECT_EQ(0u, surface.At(1, 2));
+  Delete(section);
+}
+
+TEST_F(GdiTest, ASectionIsSelectedIntoOneContextAndCannotBeDeletedThere) {
+  const Section section = MakeSection(2, 2, 32);
+  HDC other = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(nullptr, SelectObject(other, section.bitmap)) << "already selected elsewhere";
+  EXPECT_FALSE(DeleteObject(section.bitmap)) << "still selected";
+  HGDIOBJ original = HeadlessSelectedBitmap(other);
+  DeleteDC(section.dc);
+  EXPECT_EQ(original, SelectObject(other, section.bitmap)) << "the previous object comes back";
+  EXPECT_EQ(section.bitmap, SelectObject(other, original));
+  EXPECT_TRUE(DeleteObject(section.bitmap));
+  DeleteDC(other);
+  EXPECT_EQ(0, HeadlessLiveGdiObjects());
+}
+
+TEST_F(GdiTest, WindowContextsTakeNoBitmapsAndCountUntilReleased) {
+  HWND window = MakeTargetWindow(2, 2);
+  HDC dc = GetDC(window);
+  const Section section = MakeSection(2, 2, 32);
+  EXPECT_EQ(nullptr, SelectObject(dc, section.bitmap));
+  EXPECT_EQ(3, HeadlessLiveGdiObjects());
+  EXPECT_EQ(0, DeleteDC(dc)) << "a window's context is released, not deleted";
+  EXPECT_EQ(1, ReleaseDC(window, dc));
+  Delete(section);
+  EXPECT_EQ(0, HeadlessLiveGdiObjects());
+}
+
+TEST_F(GdiTest, InjectedFailuresReturnWhatTheRealCallsReturn) {
+  HeadlessFailCall("CreateCompatibleDC");
+  EXPECT_EQ(nullptr, CreateCompatibleDC(nullptr));
+  HeadlessFailCall("CreateDIBSection");
+  const DibInfo info = MakeInfo(2, 2, 8);
+  void* bits = reinterpret_cast<void*>(1);
+  EXPECT_EQ(nullptr, CreateDIBSection(nullptr, AsInfo(info), DIB_RGB_COLORS, &bits, nullptr, 0));
+  EXPECT_EQ(nullptr, bits);
+  const Section section = MakeSection(2, 2, 8);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HeadlessFailCall("SelectObject");
+  EXPECT_EQ(nullptr, SelectObject(dc, section.bitmap));
+  HeadlessFailCall("CreatePalette");
+  LOGPALETTE palette = {0x300, 1, {{1, 2, 3, 0}}};
+  EXPECT_EQ(nullptr, CreatePalette(&palette));
+  DeleteDC(dc);
+  Delete(section);
+  EXPECT_EQ(0, HeadlessLiveGdiObjects());
+}
+
+TEST_F(GdiTest, MalformedDibsAreRefused) {
+  DibInfo info = MakeInfo(2, 2, 8);
+  void* bits = nullptr;
+  info.header.biBitCount = 4;
+  EXPECT_EQ(nullptr, CreateDIBSection(nullptr, AsInfo(info), DIB_RGB_COLORS, &bits, nullptr, 0));
+  info = MakeInfo(0, 2, 32);
+  EXPECT_EQ(nullptr, CreateDIBSection(nullptr, AsInfo(info), DIB_RGB_COLORS, &bits, nullptr, 0));
+  info = MakeInfo(100000, 100000, 32);
+  EXPECT_EQ(nullptr, CreateDIBSection(nullptr, AsInfo(info), DIB_RGB_COLORS, &bits, nullptr, 0));
+  info = MakeInfo(2, 2, 24);
+  info.header.biCompression = BI_BITFIELDS;
+  EXPECT_EQ(nullptr, CreateDIBSection(nullptr, AsInfo(info), DIB_RGB_COLORS, &bits, nullptr, 0));
+  EXPECT_EQ(0, HeadlessLiveGdiObjects());
+}
+
+TEST_F(GdiTest, APaletteDisplayShowsOnlyTheRealisedPalettesColours) {
+  HeadlessSetBitsPerPixel(8);
+  const Section section = MakeSection(1, 1, 8);
+  section.bits[0] = 7;  // red 7, green 248, blue 115: not among the reserved colours
+  HWND window = MakeTargetWindow(1, 1);
+  HDC dc = GetDC(window);
+  BitBlt(dc, 0, 0, 1, 1, section.dc, 0, 0, SRCCOPY);
+  EXPECT_EQ(0x00FF00u, HeadlessWindowSurface(window).At(0, 0)) << "nearest reserved colour";
+
+  LOGPALETTE palette = {0x300, 1, {{7, 248, 115, 0}}};
+  HPALETTE handle = CreatePalette(&palette);
+  HPALETTE previous = SelectPalette(dc, handle, FALSE);
+  BitBlt(dc, 0, 0, 1, 1, section.dc, 0, 0, SRCCOPY);
+  EXPECT_EQ(0x00FF00u, HeadlessWindowSurface(window).At(0, 0)) << "selected but not realised";
+  EXPECT_EQ(1u, RealizePalette(dc));
+  BitBlt(dc, 0, 0, 1, 1, section.dc, 0, 0, SRCCOPY);
+  EXPECT_EQ(0x07F873u, HeadlessWindowSurface(window).At(0, 0));
+  ASSERT_EQ(1u, HeadlessSystemPalette().size());
+  EXPECT_EQ(248, HeadlessSystemPalette()[0].peGreen);
+
+  EXPECT_FALSE(DeleteObject(handle)) << "still selected";
+  EXPECT_EQ(handle, SelectPalette(dc, previous, FALSE));
+  EXPECT_TRUE(DeleteObject(handle));
+  ReleaseDC(window, dc);
+  Delete(section);
+  EXPECT_EQ(0, HeadlessLiveGdiObjects());
+}
+
+TEST_F(GdiTest, BackgroundPalettesAndDirectColourDisplaysLeaveTheScreenColoursAlone) {
+  LOGPALETTE palette = {0x300, 1, {{7, 248, 115, 0}}};
+  HDC screen = GetDC(nullptr);
+  HPALETTE handle = CreatePalette(&palette);
+  HPALETTE previous = SelectPalette(screen, handle, FALSE);
+  RealizePalette(screen);
+  EXPECT_TRUE(HeadlessSystemPalette().empty()) << "32 bits per pixel";
+  HeadlessSetBitsPerPixel(8);
+  SelectPalette(screen, handle, TRUE);
+  RealizePalette(screen);
+  EXPECT_TRUE(HeadlessSystemPalette().empty()) << "background";
+  SelectPalette(screen, previous, FALSE);
+  DeleteObject(handle);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST_F(GdiTest, StretchDIBitsScalesByNearestPixelFromTheBottomUpSource) {
+  TestFrame frame = MakeFrame(2, 2, 0);
+  frame.At(0, 0) = 3;  // top-left
+  frame.At(1, 0) = 4;
+  frame.At(0, 1) = 5;
+  frame.At(1, 1) = 6;
+  HWND window = MakeTargetWindow(6, 5);
+  HDC dc = GetDC(window);
+  EXPECT_EQ(4,
+            StretchDIBits(dc, 1, 1, 4, 4, 0, 0, 2, 2, frame.Bits(), frame.Header(), DIB_RGB_COLORS, SRCCOPY));
+  ReleaseDC(window, dc);
+  const HeadlessSurface surface = HeadlessWindowSurface(window);
+  const std::vector<RGBQUAD> colours = TestColours();
+  auto rgb = [&](int index) {
+    return uint32_t{colours[index].rgbRed} << 16 | colours[index].rgbGreen << 8 | colours[index].rgbBlue;
+  };
+  EXPECT_EQ(0u, surface.At(0, 0));
+  EXPECT_EQ(rgb(3), surface.At(1, 1));
+  EXPECT_EQ(rgb(3), surface.At(2, 2));
+  EXPECT_EQ(rgb(4), surface.At(3, 1));
+  EXPECT_EQ(rgb(5), surface.At(1, 3));
+  EXPECT_EQ(rgb(6), surface.At(4, 4));
+  EXPECT_EQ(0u, surface.At(5, 4));
+}
+
+TEST_F(GdiTest, DeviceBitmapsCopyTheirDibAndCountAsObjects) {
+  TestFrame frame = MakeFrame(3, 2, 5);
+  frame.At(2, 0) = 9;
+  HWND window = MakeTargetWindow(3, 2);
+  HDC dc = GetDC(window);
+  HBITMAP bitmap = CreateDIBitmap(dc, reinterpret_cast<const BITMAPINFOHEADER*>(frame.Header()), CBM_INIT,
+                                  frame.Bits(), frame.Header(), DIB_RGB_COLORS);
+  ASSERT_NE(nullptr, bitmap);
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ original = SelectObject(memory, bitmap);
+  BitBlt(dc, 0, 0, 3, 2, memory, 0, 0, SRCCOPY);
+  const std::vector<RGBQUAD> colours = TestColours();
+  EXPECT_EQ(uint32_t{colours[9].rgbRed} << 16 | colours[9].rgbGreen << 8 | colours[9].rgbBlue,
+            HeadlessWindowSurface(window).At(2, 0));
+  EXPECT_EQ(3, HeadlessLiveGdiObjects());
+  SelectObject(memory, original);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+  ReleaseDC(window, dc);
+  EXPECT_EQ(0, HeadlessLiveGdiObjects());
+}
+
+}  // namespace
