@@ -34,6 +34,7 @@ void HeadlessReset() {
   ResetGdi();
   ResetRegistry();
   ResetDialogs();
+  ResetResources();
 }
 
 void HeadlessSetScreen(int width, int height) {

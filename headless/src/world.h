@@ -101,6 +101,7 @@ bool ShouldFail(const char* api);
 WindowRecord* FindWindowRecord(HWND window);
 LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool posted);
 void ResetGdi();
+void ResetResources();
 void ResetRegistry();
 void ResetDialogs();
 
