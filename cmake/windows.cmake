@@ -1,10 +1,31 @@
 # MinGW builds: the shipped screen saver, one self-contained file per architecture.
 enable_language(RC)
 
-add_executable(saver WIN32 ${SAVER_SOURCES} ${CMAKE_SOURCE_DIR}/host/winmain.cpp
-               ${CMAKE_SOURCE_DIR}/resources/saver.rc)
+# The pictures, palette, sounds and icon that saver.rc names are drawn by the native build's asset
+# generator; windres finds them in its asset folder.
+set(SAVER_ASSET_DIR "" CACHE PATH "Folder of the generated resources (the native build's assets)")
+if(NOT IS_DIRECTORY "${SAVER_ASSET_DIR}")
+  message(FATAL_ERROR "SAVER_ASSET_DIR \"${SAVER_ASSET_DIR}\" is not a folder. Build the native preset "
+                      "first (cmake --preset native && cmake --build --preset native --target assets), "
+                      "or pass -DSAVER_ASSET_DIR=<native build>/assets.")
+endif()
+# The files that the script names: a missing one is named now rather than by windres later, and a
+# changed one rebuilds the resources (windres reports no dependencies of its own).
+set(SAVER_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/saver.rc)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${SAVER_RESOURCE_SCRIPT})
+file(STRINGS ${SAVER_RESOURCE_SCRIPT} resource_files REGEX "^[A-Za-z0-9_]+ +[A-Za-z_][A-Za-z0-9_]* +\"[^\"]+\"$")
+list(TRANSFORM resource_files REPLACE "^.*\"([^\"]+)\"$" "${SAVER_ASSET_DIR}/\\1")
+foreach(file ${resource_files})
+  if(NOT EXISTS ${file})
+    message(FATAL_ERROR "${file} is missing: build the native preset's assets first.")
+  endif()
+endforeach()
+set_source_files_properties(${SAVER_RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS "${resource_files}")
+
+add_executable(saver WIN32 ${SAVER_SOURCES} ${CMAKE_SOURCE_DIR}/host/winmain.cpp ${SAVER_RESOURCE_SCRIPT})
 target_include_directories(saver PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(saver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_include_directories(saver PRIVATE $<$<COMPILE_LANGUAGE:RC>:${SAVER_ASSET_DIR}>)
 set_target_properties(saver PROPERTIES OUTPUT_NAME "lomlom" SUFFIX ".scr")
 # The C and C++ runtimes go into the file itself, so it needs nothing beside Windows' own DLLs.
 target_link_options(saver PRIVATE -static -static-libgcc -static-libstdc++ -mwindows)
