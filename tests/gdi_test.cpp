@@ -37,6 +37,10 @@ DibInfo MakeInfo(int width, int height, int depth) {
   return info;
 }
 
+uint32_t RgbOfTestColour(const RGBQUAD& colour) {
+  return uint32_t{colour.rgbRed} << 16 | colour.rgbGreen << 8 | colour.rgbBlue;
+}
+
 const BITMAPINFO* AsInfo(const DibInfo& info) {
   return reinterpret_cast<const BITMAPINFO*>(&info);
 }
@@ -267,6 +271,36 @@ TEST_F(GdiTest, StretchDIBitsScalesByNearestPixelFromTheBottomUpSource) {
   EXPECT_EQ(rgb(5), surface.At(1, 3));
   EXPECT_EQ(rgb(6), surface.At(4, 4));
   EXPECT_EQ(0u, surface.At(5, 4));
+}
+
+// Measured on the platform: enlarging shows the pixel under each centre, shrinking the last pixel
+// each destination pixel covers, both counted from the bottom of a bottom-up DIB.
+TEST_F(GdiTest, StretchingPicksThePixelsThePlatformPicks) {
+  TestFrame frame = MakeFrame(5, 3, 0);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 5; ++x)
+      frame.At(x, y) = static_cast<BYTE>(3 + 5 * y + x);
+  }
+  const std::vector<RGBQUAD> colours = TestColours();
+  HWND window = MakeTargetWindow(10, 5);
+  HDC dc = GetDC(window);
+  StretchDIBits(dc, 0, 0, 2, 2, 0, 0, 5, 3, frame.Bits(), frame.Header(), DIB_RGB_COLORS, SRCCOPY);
+  StretchDIBits(dc, 2, 0, 8, 3, 0, 0, 5, 3, frame.Bits(), frame.Header(), DIB_RGB_COLORS, SRCCOPY);
+  ReleaseDC(window, dc);
+  const HeadlessSurface surface = HeadlessWindowSurface(window);
+  auto index = [&](int x, int y) {
+    for (int i = 0; i < 256; ++i) {
+      if (RgbOfTestColour(colours[i]) == surface.At(x, y))
+        return i;
+    }
+    return -1;
+  };
+  EXPECT_EQ((std::vector<int>{4, 7, 14, 17}),
+            (std::vector<int>{index(0, 0), index(1, 0), index(0, 1), index(1, 1)}));
+  std::vector<int> enlarged;
+  for (int x = 2; x < 10; ++x)
+    enlarged.push_back(index(x, 0));
+  EXPECT_EQ((std::vector<int>{3, 3, 4, 5, 5, 6, 7, 7}), enlarged);
 }
 
 TEST_F(GdiTest, DeviceBitmapsCopyTheirDibAndCountAsObjects) {

@@ -42,6 +42,16 @@ uint32_t GetColour(const DrawTarget& target, int x, int y) {
   return target.surface->pixels[static_cast<size_t>(y) * target.width + x];
 }
 
+// The source pixel that destination pixel k shows, both counted in memory order, as the platform's
+// line-stepping stretch picks it: the one under k's centre when enlarging, the last one k covers
+// when shrinking.
+int64_t StretchedIndex(int64_t k, int64_t destLength, int64_t sourceLength) {
+  if (destLength >= sourceLength)
+    return (2 * k + 1) * sourceLength / (2 * destLength);
+  const int64_t reach = 2 * (k + 1) * sourceLength - destLength;
+  return (reach + 2 * destLength - 1) / (2 * destLength) - 1;
+}
+
 struct Span {
   int destination, source, length;
 };
@@ -158,8 +168,8 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, in
   return TRUE;
 }
 
-// Nearest-neighbour stretching (COLORONCOLOR); the source rectangle counts its rows from the
-// bottom of a bottom-up DIB.
+// Nearest-neighbour stretching (COLORONCOLOR), counted in the DIB's memory order (rows from the
+// bottom of a bottom-up DIB, whose source rectangle also counts its rows from the bottom).
 int WINAPI StretchDIBits(HDC dc, int destX, int destY, int destWidth, int destHeight, int sourceX,
                          int sourceY, int sourceWidth, int sourceHeight, const void* bits,
                          const BITMAPINFO* info, UINT usage, DWORD rop) {
@@ -172,15 +182,16 @@ int WINAPI StretchDIBits(HDC dc, int destX, int destY, int destWidth, int destHe
     return 0;
   }
   pixels.bits = const_cast<BYTE*>(static_cast<const BYTE*>(bits));
-  const int64_t sourceTop = pixels.bottomUp ? int64_t{pixels.height} - sourceY - sourceHeight : sourceY;
   for (int row = 0; row < destHeight; ++row) {
     const int64_t y = int64_t{destY} + row;
-    const int64_t fromY = sourceTop + int64_t{row} * sourceHeight / destHeight;
+    const int64_t picked =
+        StretchedIndex(pixels.bottomUp ? destHeight - 1 - row : row, destHeight, sourceHeight) + sourceY;
+    const int64_t fromY = pixels.bottomUp ? pixels.height - 1 - picked : picked;
     if (y < 0 || y >= target.height || fromY < 0 || fromY >= pixels.height)
       continue;
     for (int column = 0; column < destWidth; ++column) {
       const int64_t x = int64_t{destX} + column;
-      const int64_t fromX = sourceX + int64_t{column} * sourceWidth / destWidth;
+      const int64_t fromX = sourceX + StretchedIndex(column, destWidth, sourceWidth);
       if (x < 0 || x >= target.width || fromX < 0 || fromX >= pixels.width)
         continue;
       PutColour(target, static_cast<int>(x), static_cast<int>(y),
