@@ -98,5 +98,8 @@ struct DrawTarget {
 };
 
 bool FindDrawTarget(HDC dc, DrawTarget* target);
-// Writes one colour, as the target's format or palette turns it.
+// The value that shows rgb on the target (a pixel value of a bitmap, a colour of a surface), its
+// store, and both together.
+uint32_t ShownValue(DrawTarget& target, uint32_t rgb);
+void StoreValue(DrawTarget& target, int x, int y, uint32_t value);
 void PutColour(DrawTarget& target, int x, int y, uint32_t rgb);

@@ -89,24 +89,30 @@ bool FindDrawTarget(HDC dc, DrawTarget* target) {
   return true;
 }
 
-void PutColour(DrawTarget& target, int x, int y, uint32_t rgb) {
+uint32_t ShownValue(DrawTarget& target, uint32_t rgb) {
+  if (!target.bitmap && target.shownColours.empty())
+    return rgb;
+  if (target.bitmap && target.bitmap->bitsPerPixel != 8)
+    return EncodePixel(*target.bitmap, rgb);
+  // Matching against a colour table searches 256 entries: each colour is matched once.
   auto cached = target.shownCache.find(rgb);
-  uint32_t value;
-  if (cached != target.shownCache.end()) {
-    value = cached->second;
-  } else {
-    if (target.bitmap)
-      value = EncodePixel(*target.bitmap, rgb);
-    else if (target.shownColours.empty())
-      value = rgb;
-    else
-      value = RgbOf(target.shownColours[NearestIndex(target.shownColours, rgb)]);
-    target.shownCache.emplace(rgb, value);
-  }
+  if (cached != target.shownCache.end())
+    return cached->second;
+  const uint32_t value = target.bitmap ? EncodePixel(*target.bitmap, rgb)
+                                       : RgbOf(target.shownColours[NearestIndex(target.shownColours, rgb)]);
+  target.shownCache.emplace(rgb, value);
+  return value;
+}
+
+void StoreValue(DrawTarget& target, int x, int y, uint32_t value) {
   if (target.bitmap)
     StorePixel(*target.bitmap, x, y, value);
   else
     target.surface->pixels[static_cast<size_t>(y) * target.width + x] = value;
+}
+
+void PutColour(DrawTarget& target, int x, int y, uint32_t rgb) {
+  StoreValue(target, x, y, ShownValue(target, rgb));
 }
 
 int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
@@ -121,9 +127,10 @@ int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   const uint32_t rgb = RgbOfColorref(brushObject->color);
   const int left = std::max<LONG>(rect->left, 0), right = std::min<LONG>(rect->right, target.width);
   const int top = std::max<LONG>(rect->top, 0), bottom = std::min<LONG>(rect->bottom, target.height);
+  const uint32_t value = ShownValue(target, rgb);
   for (int y = top; y < bottom; ++y) {
     for (int x = left; x < right; ++x)
-      PutColour(target, x, y, rgb);
+      StoreValue(target, x, y, value);
   }
   return 1;
 }

@@ -11,22 +11,11 @@ namespace {
 const int64_t kMaxDibBytes = int64_t{1} << 30;
 
 int Shift(DWORD mask) {
-  int shift = 0;
-  while (mask && !(mask & 1)) {
-    mask >>= 1;
-    ++shift;
-  }
-  return shift;
+  return mask ? __builtin_ctz(mask) : 0;
 }
 
 int Width(DWORD mask) {
-  mask >>= Shift(mask);
-  int bits = 0;
-  while (mask & 1) {
-    mask >>= 1;
-    ++bits;
-  }
-  return bits;
+  return __builtin_popcount(mask);
 }
 
 // A channel of `bits` bits widened to 8 by repeating its high bits, as GDI does.
@@ -147,6 +136,10 @@ uint32_t ReadPixel(const BitmapPixels& pixels, int x, int y) {
     default: {
       uint32_t value = 0;
       std::memcpy(&value, at, pixels.bitsPerPixel / 8);
+      if (pixels.bitsPerPixel == 32 && pixels.redMask == 0xFF0000 && pixels.greenMask == 0xFF00 &&
+          pixels.blueMask == 0xFF) {
+        return value & 0xFFFFFF;
+      }
       return Channel(value, pixels.redMask) << 16 | Channel(value, pixels.greenMask) << 8 |
              Channel(value, pixels.blueMask);
     }
