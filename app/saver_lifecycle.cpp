@@ -2,15 +2,28 @@
 
 #include "app/saver_state.h"
 #include "host/host_state.h"
+#include "render/frame_buffer.h"
+#include "render/palette.h"
+#include "sprites/animation_library.h"
+#include "sprites/scene_descriptor.h"
 
 const char* const SaverTitle = "Lomlom_action_2";
 DisplayMetrics displayMetrics;
 SaverState saverState;
+AnimationLibrary* animationLibrary = nullptr;
 
 namespace {
 
 const int kPreviewLogicalWidth = 640;
 const int kPreviewLogicalHeight = 480;
+const char kMainPaletteName[] = "IDR_MAINPAL_LOM4SCREEN";
+
+BOOL FailInit(HWND window, HDC dc, ErrorKind kind) {
+  saverState.errorKind = kind;
+  ReleaseDC(window, dc);
+  ShutdownSaver();
+  return FALSE;
+}
 
 }  // namespace
 
@@ -36,8 +49,35 @@ BOOL InitSaver(HWND window) {
     displayMetrics.logicalWidth = displayMetrics.screenWidth;
     displayMetrics.logicalHeight = displayMetrics.screenHeight;
   }
+
+  HDC dc = GetDC(window);
+  bool paletteDisplay = displayMetrics.bitsPerPixel == 8;
+  HPALETTE previousPalette = nullptr;
+  if (paletteDisplay && CreateMainPalette(displayMetrics.instance, kMainPaletteName)) {
+    previousPalette = SelectPalette(dc, mainPalette.handle, FALSE);
+    RealizePalette(dc);
+  }
+  if (!CreateFrameBuffer(window, displayMetrics.logicalWidth, displayMetrics.logicalHeight,
+                         mainPalette.entries)) {
+    return FailInit(
+        window, dc,
+        frameBufferError == kFrameBufferNoResources ? ErrorKind::NoMemory : ErrorKind::InitFailed);
+  }
+  animationLibrary =
+      CreateAnimationLibrary(sceneDescriptors, 1, LoadContext{window, displayMetrics.instance, dc});
+  if (!animationLibrary)
+    return FailInit(window, dc, ErrorKind::InitFailed);
+  if (paletteDisplay && mainPalette.handle)
+    SelectPalette(dc, previousPalette, FALSE);
+  ReleaseDC(window, dc);
+
   saverState.activeActors = 1;
   return TRUE;
 }
 
-void ShutdownSaver() {}
+void ShutdownSaver() {
+  FreeAnimationLibrary(animationLibrary);
+  animationLibrary = nullptr;
+  ReleaseMainPalette();
+  ReleaseFrameBuffer();
+}

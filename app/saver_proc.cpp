@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "host/dismissal.h"
 #include "host/host_state.h"
+#include "render/palette.h"
 #include "scene/scene_random.h"
 
 namespace {
@@ -44,6 +45,7 @@ BOOL CreateSaver(HWND window) {
   ReadSettings(window, &settingsKey);
   ApplySettingDefaults(&settingsKey);
   ApplySoundSetting();
+  ClearSystemPalette();
   SeedSceneRandom(timeGetTime());
   if (!InitSaver(window)) {
     if (saving)
@@ -52,8 +54,11 @@ BOOL CreateSaver(HWND window) {
   }
   saverState.timerId = StartFrameTimer(window, kTimerResolution, kFrameTimerId,
                                        static_cast<UINT>(saverState.frameInterval), nullptr);
-  if (!saverState.timerId)
+  if (!saverState.timerId) {
+    // The destruction that follows releases only an initialised saver, so this failure must.
+    ShutdownSaver();
     return FALSE;
+  }
   saverState.initialised = TRUE;
   return TRUE;
 }
@@ -68,6 +73,14 @@ void DestroySaver(HWND window) {
 
 void TickSaver(HWND window) {
   HDC dc = GetDC(window);
+  bool selectPalette = displayMetrics.bitsPerPixel == 8 && mainPalette.handle;
+  HPALETTE previous = nullptr;
+  if (selectPalette) {
+    previous = SelectPalette(dc, mainPalette.handle, FALSE);
+    RealizePalette(dc);
+  }
+  if (selectPalette)
+    SelectPalette(dc, previous, FALSE);
   ReleaseDC(window, dc);
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/error_report.h"
+#include "sprites/sprite_records.h"
 
 extern const char* const SaverTitle;
 
@@ -28,3 +29,5 @@ struct SaverState {
 
 extern DisplayMetrics displayMetrics;
 extern SaverState saverState;
+// The scene's pictures and placements, loaded at creation and released at destruction.
+extern AnimationLibrary* animationLibrary;

@@ -4,6 +4,7 @@
 
 #include "app/saver_proc.h"
 #include "app/saver_state.h"
+#include "headless/control_gdi.h"
 #include "host/host_state.h"
 #include "tests/saver_test_support.h"
 
@@ -133,6 +134,48 @@ TEST_F(LifecycleTest, RefusedResolutionEndsBothModesWithItsMessage) {
   HeadlessFailCall("timeBeginPeriod");
   EXPECT_EQ(-1, RunPreviewBriefly(152, 112));
   EXPECT_EQ(1u, HeadlessMessageBoxes().size());
+}
+
+TEST_F(LifecycleTest, MainPaletteIsRealisedAroundEveryTickOnlyAt8Bits) {
+  struct Case {
+    int depth;
+    int palettesCreated;  // the all-black one at every depth, the main one only at 8 bits
+    int realisations;     // the black one, then at creation and on each of the 9 ticks
+  } cases[] = {{8, 2, 1 + 1 + 9}, {16, 1, 1}, {24, 1, 1}, {32, 1, 1}};
+  for (const Case& c : cases) {
+    SetUp();
+    HeadlessSetBitsPerPixel(c.depth);
+    RunSavingBriefly();
+    EXPECT_EQ(c.palettesCreated, CountCalls("CreatePalette")) << c.depth;
+    EXPECT_EQ(c.realisations, CountCalls("RealizePalette")) << c.depth;
+    EXPECT_EQ(0, HeadlessLiveGdiObjects()) << c.depth;
+  }
+}
+
+TEST_F(LifecycleTest, FrameBufferFailureIsToldByItsKind) {
+  struct Case {
+    const char* api;
+    const char* text;
+  } cases[] = {{"CreateDIBSection", "Your computer doesn't have enough memory to run this program."},
+               {"SelectObject", "Failed Initialization"}};
+  for (const Case& c : cases) {
+    SetUp();
+    HeadlessFailCall(c.api);
+    EXPECT_EQ(-1, RunMode("/s")) << c.api;
+    ASSERT_EQ(1u, HeadlessMessageBoxes().size()) << c.api;
+    EXPECT_EQ(c.text, HeadlessMessageBoxes()[0].text) << c.api;
+    EXPECT_EQ(0, HeadlessLiveGdiObjects()) << c.api;
+  }
+}
+
+TEST_F(LifecycleTest, TimerFailureReleasesWhatCreationBuilt) {
+  for (const char* api : {"timeBeginPeriod", "SetTimer"}) {
+    SetUp();
+    HeadlessFailCall(api);
+    EXPECT_EQ(-1, RunMode("/s")) << api;
+    EXPECT_EQ(nullptr, animationLibrary) << api;
+    EXPECT_EQ(0, HeadlessLiveGdiObjects()) << api;
+  }
 }
 
 TEST_F(LifecycleTest, ErrorMessagesByKind) {

@@ -3,10 +3,14 @@
 #include <cstdio>
 
 #include "app/frame_timer.h"
+#include "app/saver_lifecycle.h"
 #include "app/saver_state.h"
 #include "app/settings.h"
 #include "host/entry.h"
 #include "host/host_state.h"
+#include "render/compositor.h"
+#include "render/frame_buffer.h"
+#include "render/palette.h"
 #include "scene/sound_cues.h"
 
 namespace {
@@ -30,6 +34,10 @@ void SaverTest::SetUp() {
 }
 
 void SaverTest::TearDown() {
+  // Handles are numbered afresh after a reset, so nothing of this test may outlive it.
+  ShutdownSaver();
+  ClearDrawQueue();
+  ClearDirtyList();
   EXPECT_FALSE(HeadlessBudgetExhausted()) << "the message loop never ended";
 }
 
