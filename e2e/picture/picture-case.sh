@@ -3,7 +3,7 @@
 # under Wine on an Xvfb of that depth, and the window's pixels must equal the PPM's.
 # usage: picture-case.sh XVFB_DEPTH (8, 16 or 24)
 # Environment: PICTURE_WIN32 (picture_win32.exe), PICTURE_NATIVE (picture_native), PICTURE_PALETTE
-# (the MAINPAL bitmap), PICTURE_TEMPLATE (prefix from picture-prefix.sh), PICTURE_WORK (folder for
+# (the MAINPAL bitmap), PICTURE_TEMPLATE (prefix from e2e/make-template-prefix.sh), PICTURE_WORK (folder for
 # results), PICTURE_DISPLAY_BASE (first X display number to try).
 set -u
 depth=$1

@@ -6,7 +6,7 @@
 namespace assetgen {
 namespace {
 
-struct RampSpec {
+struct RampRecipe {
   Rgb full;
   Rgb tint;  // colour reached past full, for highlights
   int darkSteps;
@@ -14,7 +14,7 @@ struct RampSpec {
 };
 
 // Order follows enum Ramp.
-const RampSpec kRamps[] = {
+const RampRecipe kRamps[] = {
     {{255, 150, 46}, {255, 222, 160}, 32, 8},   // fur
     {{255, 238, 206}, {255, 250, 238}, 22, 2},  // cream
     {{255, 112, 160}, {255, 200, 222}, 24, 4},  // pink
@@ -39,12 +39,12 @@ Built BuildPalette() {
   built.palette[2] = {0, 0, 0};
   int next = 3;
   for (int ramp = 0; ramp < static_cast<int>(Ramp::kCount); ++ramp) {
-    const RampSpec& spec = kRamps[ramp];
+    const RampRecipe& recipe = kRamps[ramp];
     built.rampStart[ramp] = next;
-    for (int k = 1; k <= spec.darkSteps + spec.tintSteps; ++k) {
-      const Rgb c = k <= spec.darkSteps
-                        ? spec.full * (static_cast<double>(k) / spec.darkSteps)
-                        : Mix(spec.full, spec.tint, static_cast<double>(k - spec.darkSteps) / spec.tintSteps);
+    for (int k = 1; k <= recipe.darkSteps + recipe.tintSteps; ++k) {
+      const Rgb c = k <= recipe.darkSteps
+                        ? recipe.full * (static_cast<double>(k) / recipe.darkSteps)
+                        : Mix(recipe.full, recipe.tint, static_cast<double>(k - recipe.darkSteps) / recipe.tintSteps);
       built.palette[next++] = {static_cast<std::uint8_t>(std::lround(c.r)),
                                static_cast<std::uint8_t>(std::lround(c.g)),
                                static_cast<std::uint8_t>(std::lround(c.b))};
@@ -72,10 +72,10 @@ const Palette& SaverPalette() {
 }
 
 Rgb RampColour(Ramp ramp, double level) {
-  const RampSpec& spec = kRamps[static_cast<int>(ramp)];
+  const RampRecipe& recipe = kRamps[static_cast<int>(ramp)];
   if (level <= 1.0)
-    return spec.full * std::max(level, 0.0);
-  return Mix(spec.full, spec.tint, std::min(level - 1.0, 1.0));
+    return recipe.full * std::max(level, 0.0);
+  return Mix(recipe.full, recipe.tint, std::min(level - 1.0, 1.0));
 }
 
 int NearestIndex(const Rgb& c) {
