@@ -14,6 +14,7 @@
 #define WAIT_FAILED 0xFFFFFFFFu
 #define EXCEPTION_EXECUTE_HANDLER 1
 #define EXCEPTION_CONTINUE_SEARCH 0
+#define HEAP_ZERO_MEMORY 0x00000008
 
 typedef struct _STARTUPINFOA {
   DWORD cb;
@@ -74,6 +75,10 @@ DWORD WINAPI GetTickCount(void);
 LPSTR WINAPI CharNextA(LPCSTR text);
 LPTOP_LEVEL_EXCEPTION_FILTER WINAPI SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter);
 LONG WINAPI UnhandledExceptionFilter(EXCEPTION_POINTERS* info);
+
+HANDLE WINAPI GetProcessHeap(void);
+LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);
+BOOL WINAPI HeapFree(HANDLE heap, DWORD flags, LPVOID block);
 
 HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
 DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
