@@ -50,6 +50,12 @@ struct ActorPool {
 
 extern ActorPool actorPool;
 
+// True once the actor's current action has drawn its first frame: an action starts with an empty
+// rectangle, which its first update sets.
+inline bool ActorShowsAction(const Actor& actor) {
+  return actor.status == ActorStatus::Performing && actor.rect.right > actor.rect.left;
+}
+
 // 1 when `count` zero-filled, free actors exist; 0 when they cannot be allocated.
 int CreateActorPool(int count);
 void ReleaseActorPool();

@@ -34,8 +34,7 @@ uint32_t ScreenHash(const HeadlessSurface& screen, int bitsPerPixel) {
 
 std::string FrameLogLine(long tick, uint32_t hash) {
   const Actor* actor = GetActor(0);
-  // An action started at the end of this tick has not drawn anything yet.
-  const bool performing = actor && actor->status == ActorStatus::Performing && actor->drawn;
+  const bool performing = actor && ActorShowsAction(*actor);
   // The stage of the action under way is the one before the quadrant the next action will take.
   const int quadrant = (sceneState.quadrant + kStageQuadrants - 1) % kStageQuadrants;
   char line[96];

@@ -13,16 +13,6 @@ const uint32_t kFrameInterval = 110;
 // Half a frame after a tick is due: the tick has been drawn and the next one is not yet due.
 const uint32_t kLookDelay = kFrameInterval / 2;
 
-void StartMachine(int width, int height, int bitsPerPixel, uint32_t now) {
-  HeadlessReset();
-  HeadlessSetScreen(width, height);
-  HeadlessSetBitsPerPixel(bitsPerPixel);
-  HeadlessSetNow(now);
-  HeadlessSetMessageBudget(INT_MAX);
-  // As on every Windows machine; the saver's settings live below it.
-  HeadlessRegistryCreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE");
-}
-
 int RunMode(const std::string& arguments) {
   return DispatchMode(GetModuleHandleA(nullptr), arguments.c_str(), SW_SHOWDEFAULT);
 }
@@ -39,16 +29,30 @@ void LookAfterTick(const SavingRun& run, long tick) {
 
 }  // namespace
 
-int RunSavingMode(const SavingRun& run) {
-  StartMachine(run.width, run.height, run.bitsPerPixel, run.seed);
+void StartHeadlessMachine(int width, int height, int bitsPerPixel) {
+  HeadlessReset();
+  HeadlessSetScreen(width, height);
+  HeadlessSetBitsPerPixel(bitsPerPixel);
+  HeadlessSetMessageBudget(INT_MAX);
+  HeadlessRegistryCreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE");
+  HeadlessRegistryCreateKey(HKEY_CURRENT_USER, "Software");
+}
+
+int RunSavingTicks(const SavingRun& run) {
+  HeadlessSetNow(run.seed);
   LookAfterTick(run, 1);
   return RunMode("/s");
 }
 
+int RunSavingMode(const SavingRun& run) {
+  StartHeadlessMachine(run.width, run.height, run.bitsPerPixel);
+  return RunSavingTicks(run);
+}
+
 int RunPreviewMode(int width, int height, const std::function<void(HWND window)>& shown) {
-  StartMachine(1024, 768, 32, 0);
+  StartHeadlessMachine(1024, 768, 32);
   HWND host = HeadlessCreateForeignWindow("Display Properties", width, height);
-  HeadlessAt(kFrameInterval + kLookDelay, [&shown] {
+  HeadlessAt(HeadlessNow() + kFrameInterval + kLookDelay, [&shown] {
     shown(hostState.saverWindow);
     DestroyWindow(hostState.saverWindow);
   });
