@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -122,6 +124,26 @@ TEST(GeneratedAssets, PaletteBitmapHasItsFixedLayoutAndFirstColours) {
   EXPECT_EQ(256u, U32(pal, 50));
   EXPECT_EQ((Bytes{255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
             Bytes(pal.begin() + kColourTable, pal.begin() + kColourTable + 12));
+}
+
+// An 8-bit display reserves 20 colours and gives a foreground palette the other 236 entries: with the
+// reserved colours among its own and at most 236 others, every colour of the palette shows exactly.
+TEST(GeneratedAssets, PaletteShowsExactlyOnAPaletteDisplay) {
+  const Bytes pal = ReadAsset("IDR_MAINPAL_LOM4SCREEN.bmp");
+  ASSERT_EQ(3022u, pal.size());
+  const std::set<std::array<int, 3>> reserved = {
+      {0, 0, 0},       {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128},
+      {128, 0, 128},   {0, 128, 128},   {192, 192, 192}, {192, 220, 192}, {166, 202, 240},
+      {255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0},
+      {255, 255, 0},   {0, 0, 255},     {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
+  std::set<std::array<int, 3>> own, reservedHeld;
+  for (int index = 0; index < 256; ++index) {
+    const std::size_t at = kColourTable + 4 * static_cast<std::size_t>(index);
+    const std::array<int, 3> rgb = {pal[at + 2], pal[at + 1], pal[at]};
+    (reserved.count(rgb) ? reservedHeld : own).insert(rgb);
+  }
+  EXPECT_EQ(reserved, reservedHeld);
+  EXPECT_LE(own.size(), 236u);
 }
 
 TEST(GeneratedAssets, ActionsKeepTheirFrameTablesAndPlacementLimits) {

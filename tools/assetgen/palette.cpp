@@ -16,15 +16,24 @@ struct RampRecipe {
 // Order follows enum Ramp.
 const RampRecipe kRamps[] = {
     {{255, 150, 46}, {255, 222, 160}, 32, 8},   // fur
-    {{255, 238, 206}, {255, 250, 238}, 22, 2},  // cream
-    {{255, 112, 160}, {255, 200, 222}, 24, 4},  // pink
-    {{226, 34, 58}, {226, 34, 58}, 24, 0},      // red
-    {{255, 222, 40}, {255, 250, 190}, 24, 4},   // yellow
-    {{70, 176, 255}, {200, 236, 255}, 24, 4},   // sky
-    {{168, 104, 255}, {168, 104, 255}, 24, 0},  // violet
-    {{80, 222, 110}, {80, 222, 110}, 24, 0},    // green
+    {{255, 238, 206}, {255, 250, 238}, 20, 2},  // cream
+    {{255, 112, 160}, {255, 200, 222}, 22, 4},  // pink
+    {{226, 34, 58}, {226, 34, 58}, 20, 0},      // red
+    {{255, 222, 40}, {255, 250, 190}, 22, 4},   // yellow
+    {{70, 176, 255}, {200, 236, 255}, 22, 4},   // sky
+    {{168, 104, 255}, {168, 104, 255}, 20, 0},  // violet
+    {{80, 222, 110}, {80, 222, 110}, 22, 0},    // green
     {{64, 44, 96}, {64, 44, 96}, 8, 0},         // ink
     {{255, 255, 255}, {255, 255, 255}, 25, 0},  // grey up to white
+};
+
+// An 8-bit Windows display keeps these 20 colours for itself (black and white among them) and gives a
+// foreground palette the other 236 entries. The palette holds them so that every one of its colours
+// shows exactly there: its own colours then number at most 236.
+const PaletteEntry kStaticColours[] = {
+    {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128},     {128, 0, 128},   {0, 128, 128},
+    {192, 192, 192}, {192, 220, 192}, {166, 202, 240}, {255, 251, 240}, {160, 160, 164}, {128, 128, 128},
+    {255, 0, 0},     {0, 255, 0},     {255, 255, 0},   {0, 0, 255},     {255, 0, 255},   {0, 255, 255},
 };
 
 struct Built {
@@ -38,13 +47,15 @@ Built BuildPalette() {
   built.palette[1] = {0, 0, 0};
   built.palette[2] = {0, 0, 0};
   int next = 3;
+  for (const PaletteEntry& colour : kStaticColours)
+    built.palette[next++] = colour;
   for (int ramp = 0; ramp < static_cast<int>(Ramp::kCount); ++ramp) {
     const RampRecipe& recipe = kRamps[ramp];
     built.rampStart[ramp] = next;
     for (int k = 1; k <= recipe.darkSteps + recipe.tintSteps; ++k) {
-      const Rgb c = k <= recipe.darkSteps
-                        ? recipe.full * (static_cast<double>(k) / recipe.darkSteps)
-                        : Mix(recipe.full, recipe.tint, static_cast<double>(k - recipe.darkSteps) / recipe.tintSteps);
+      const Rgb c = k <= recipe.darkSteps ? recipe.full * (static_cast<double>(k) / recipe.darkSteps)
+                                          : Mix(recipe.full, recipe.tint,
+                                                static_cast<double>(k - recipe.darkSteps) / recipe.tintSteps);
       built.palette[next++] = {static_cast<std::uint8_t>(std::lround(c.r)),
                                static_cast<std::uint8_t>(std::lround(c.g)),
                                static_cast<std::uint8_t>(std::lround(c.b))};

@@ -1,5 +1,6 @@
-// The saver's 256-colour palette: white, two blacks, then ramps that rise from black to each colour
-// of the art so that edges anti-aliased against the black screen stay on their own hue.
+// The saver's 256-colour palette: white, two blacks, the other colours that an 8-bit Windows display
+// reserves, then ramps that rise from black to each colour of the art so that edges anti-aliased
+// against the black screen stay on their own hue.
 #pragma once
 #include <array>
 #include <cstdint>
