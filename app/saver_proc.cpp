@@ -34,6 +34,10 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
       TickSaver(window);
       return 0;
+    case WM_QUERYNEWPALETTE:
+      if (mainPalette.handle)
+        return RemapMainPalette(window);
+      return DefaultSaverProc(window, message, wParam, lParam);
     default:
       return DefaultSaverProc(window, message, wParam, lParam);
   }
@@ -71,6 +75,19 @@ void DestroySaver(HWND window) {
     ShutdownSaver();
   }
   PostQuitMessage(0);
+}
+
+// The palette realised at creation, before the saver window became the foreground window, is mapped
+// as a background palette onto the reserved colours; once active the saver takes the system
+// palette's free entries. Some systems keep a palette's first mapping until it is unrealised.
+LRESULT RemapMainPalette(HWND window) {
+  UnrealizeObject(mainPalette.handle);
+  HDC dc = GetDC(window);
+  HPALETTE previous = SelectPalette(dc, mainPalette.handle, FALSE);
+  RealizePalette(dc);
+  SelectPalette(dc, previous, FALSE);
+  ReleaseDC(window, dc);
+  return TRUE;
 }
 
 void TickSaver(HWND window) {

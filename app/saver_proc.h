@@ -6,4 +6,6 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 BOOL CreateSaver(HWND window);
 void DestroySaver(HWND window);
 void TickSaver(HWND window);
+// Answers WM_QUERYNEWPALETTE: the main palette mapped afresh as the foreground palette.
+LRESULT RemapMainPalette(HWND window);
 LRESULT EraseSaverBackground(HWND window, HDC dc);

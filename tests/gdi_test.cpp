@@ -219,6 +219,9 @@ TEST_F(GdiTest, APaletteDisplayShowsOnlyTheRealisedPalettesColours) {
   BitBlt(dc, 0, 0, 1, 1, section.dc, 0, 0, SRCCOPY);
   EXPECT_EQ(0x00FF00u, HeadlessWindowSurface(window).At(0, 0)) << "selected but not realised";
   EXPECT_EQ(1u, RealizePalette(dc));
+  EXPECT_TRUE(HeadlessSystemPalette().empty()) << "a window in the background realises a background palette";
+  SetForegroundWindow(window);
+  EXPECT_EQ(1u, RealizePalette(dc));
   BitBlt(dc, 0, 0, 1, 1, section.dc, 0, 0, SRCCOPY);
   EXPECT_EQ(0x07F873u, HeadlessWindowSurface(window).At(0, 0));
   ASSERT_EQ(1u, HeadlessSystemPalette().size());

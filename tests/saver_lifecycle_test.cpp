@@ -140,8 +140,8 @@ TEST_F(LifecycleTest, MainPaletteIsRealisedAroundEveryTickOnlyAt8Bits) {
   struct Case {
     int depth;
     int palettesCreated;  // the all-black one at every depth, the main one only at 8 bits
-    int realisations;     // the black one, then at creation and on each of the 9 ticks
-  } cases[] = {{8, 2, 1 + 1 + 9}, {16, 1, 1}, {24, 1, 1}, {32, 1, 1}};
+    int realisations;     // the black one, then at creation, on activation and on each of the 9 ticks
+  } cases[] = {{8, 2, 1 + 1 + 1 + 9}, {16, 1, 1}, {24, 1, 1}, {32, 1, 1}};
   for (const Case& c : cases) {
     SetUp();
     HeadlessSetBitsPerPixel(c.depth);
@@ -149,6 +149,28 @@ TEST_F(LifecycleTest, MainPaletteIsRealisedAroundEveryTickOnlyAt8Bits) {
     EXPECT_EQ(c.palettesCreated, CountCalls("CreatePalette")) << c.depth;
     EXPECT_EQ(c.realisations, CountCalls("RealizePalette")) << c.depth;
     EXPECT_EQ(0, HeadlessLiveGdiObjects()) << c.depth;
+  }
+}
+
+// During creation the saver window is not yet active, so its palette is first realised in the
+// background; once active, the saver maps it afresh and its colours take the screen at once.
+TEST_F(LifecycleTest, MainPaletteTakesTheScreenWhenTheSaverBecomesActive) {
+  for (int depth : {8, 32}) {
+    SetUp();
+    HeadlessSetBitsPerPixel(depth);
+    std::vector<PALETTEENTRY> shown;
+    HeadlessAt(1050, [&] { shown = HeadlessSystemPalette(); });
+    RunSavingBriefly();
+    Strings answered;
+    for (const HeadlessCall& call : HeadlessCalls()) {
+      if (call.api == "UnrealizeObject")
+        answered.push_back(call.api);
+    }
+    EXPECT_EQ(depth == 8 ? Strings{"UnrealizeObject"} : Strings{}, answered) << depth;
+    if (depth == 8) {
+      ASSERT_EQ(256u, shown.size()) << "before the first tick";
+      EXPECT_NE(0, shown[40].peRed + shown[40].peGreen + shown[40].peBlue) << "not the all-black palette";
+    }
   }
 }
 

@@ -23,6 +23,24 @@ HPALETTE WINAPI SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground) {
   return previous;
 }
 
+namespace {
+
+// A window's palette is realised in the foreground only while the window, or the top-level window
+// it belongs to, is the foreground window; the screen's own context counts as in the foreground.
+bool InForeground(const GdiObject& dc) {
+  if (dc.backgroundPalette)
+    return false;
+  if (!dc.window)
+    return true;
+  for (HWND window = dc.window; window; window = GetParent(window)) {
+    if (window == TheWorld().foreground)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 // A foreground palette realised on a palette display takes over the screen's colours.
 UINT WINAPI RealizePalette(HDC dc) {
   LogCall("RealizePalette", dc);
@@ -33,7 +51,17 @@ UINT WINAPI RealizePalette(HDC dc) {
   if (!palette || palette->stock)
     return 0;
   palette->realized = true;
-  if (TheWorld().bitsPerPixel == 8 && !target->backgroundPalette)
+  if (TheWorld().bitsPerPixel == 8 && InForeground(*target))
     TheGdi().systemPalette = palette->entries;
   return static_cast<UINT>(palette->entries.size());
+}
+
+BOOL WINAPI UnrealizeObject(HGDIOBJ object) {
+  LogCall("UnrealizeObject", object);
+  GdiObject* found = FindGdiObject(object);
+  if (!found || found->stock)
+    return FALSE;
+  if (found->kind == GdiKind::Palette)
+    found->realized = false;
+  return TRUE;
 }

@@ -7,6 +7,12 @@
 
 namespace {
 
+// A window that becomes the active one may realise its palette in the foreground.
+void OfferPalette(HWND window) {
+  if (FindWindowRecord(window))
+    DeliverMessage(window, WM_QUERYNEWPALETTE, 0, 0, false);
+}
+
 HWND AsHandle(uintptr_t value) {
   return reinterpret_cast<HWND>(value);
 }
@@ -106,6 +112,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
     if (!(style & WS_CHILD) && FindWindowRecord(window)) {
       TheWorld().foreground = window;
       DeliverMessage(window, WM_ACTIVATEAPP, TRUE, 0, false);
+      OfferPalette(window);
     }
   }
   return FindWindowRecord(window) ? window : nullptr;
@@ -186,9 +193,13 @@ BOOL WINAPI IsWindow(HWND window) {
 
 BOOL WINAPI SetForegroundWindow(HWND window) {
   LogCall("SetForegroundWindow", window);
-  if (!FindWindowRecord(window))
+  WindowRecord* record = FindWindowRecord(window);
+  if (!record)
     return FALSE;
+  const bool changed = TheWorld().foreground != window;
   TheWorld().foreground = window;
+  if (changed && !record->foreign)
+    OfferPalette(window);
   return TRUE;
 }
 

@@ -89,6 +89,7 @@ int WINAPI StretchDIBits(HDC dc, int destX, int destY, int destWidth, int destHe
                          const BITMAPINFO* info, UINT usage, DWORD rop);
 HPALETTE WINAPI CreatePalette(const LOGPALETTE* palette);
 HPALETTE WINAPI SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
+BOOL WINAPI UnrealizeObject(HGDIOBJ object);
 UINT WINAPI RealizePalette(HDC dc);
 BOOL WINAPI GdiFlush(void);
 int WINAPI SetStretchBltMode(HDC dc, int mode);

@@ -97,6 +97,7 @@ typedef struct tagMSG {
 #define WM_MBUTTONDOWN 0x0207
 #define WM_MBUTTONUP 0x0208
 #define WM_MBUTTONDBLCLK 0x0209
+#define WM_QUERYNEWPALETTE 0x030F
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 
