@@ -11,6 +11,8 @@ WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 SCREEN_WIDTH=1024
 SCREEN_HEIGHT=768
+# Xvfb's depth: 8 (a palette display), 16 or 24 (which Windows programs see as 32 bits a pixel).
+SCREEN_DEPTH=${E2E_SCREEN_DEPTH:-24}
 # shellcheck disable=SC2034  # read by the cases
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -113,7 +115,7 @@ start_display() {
     [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
     # -noreset keeps the pointer where the case put it between client connections; -wr makes any part
     # of the screen that the saver leaves uncovered white.
-    Xvfb ":$number" -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp -noreset -wr \
+    Xvfb ":$number" -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x${SCREEN_DEPTH}" -nolisten tcp -noreset -wr \
       >"$CASE_DIR/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     export DISPLAY=":$number"
@@ -171,10 +173,10 @@ driver() {
   timeout "$seconds" "$WINE64" "$E2E_PREFIX/drive_c/e2e_driver.exe" "$@" >"$output" 2>"$output.err"
 }
 
-# spawn_saver NAME COMMAND_LINE: the driver starts the command line in the background and reports
-# the saver's exit code into NAME.out when it ends (60 s at most).
+# spawn_saver NAME COMMAND_LINE [TIMEOUT_MS]: the driver starts the command line in the background
+# and reports the saver's exit code into NAME.out when it ends (60 s at most unless told).
 spawn_saver() {
-  "$WINE64" "$E2E_PREFIX/drive_c/e2e_driver.exe" spawn 60000 "$2" >"$CASE_DIR/$1.out" 2>"$CASE_DIR/$1.err" &
+  "$WINE64" "$E2E_PREFIX/drive_c/e2e_driver.exe" spawn "${3:-60000}" "$2" >"$CASE_DIR/$1.out" 2>"$CASE_DIR/$1.err" &
   E2E_PIDS+=($!)
 }
 

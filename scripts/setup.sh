@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ python3
+  cmake ninja-build g++ python3 python3-numpy
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   libgtest-dev libbenchmark-dev
   libpng-dev libgif-dev libfreetype-dev fonts-dejavu-core

@@ -1,0 +1,83 @@
+#!/bin/bash
+# Saving mode at 1024x768 under Wine, watched for a whole cycle: every screenshot must equal, at the
+# display's precision, a frame that lomlom-render draws with the saver's own code for that screen;
+# the frames seen must run through the five actions in the cycle's order, in the upper-left, lower
+# right, upper right and lower left stages, with their logos. With sound on, the PlaySoundA calls
+# that Wine traces must be the renderer's sound cues for the same entry point, in order.
+# usage: case-scene.sh DEPTH   (8, 16 or 24; E2E_RENDER is lomlom-render)
+source "$(dirname "$0")/../lib.sh"
+depth=$1
+E2E_SCREEN_DEPTH=$depth
+SCREEN_DEPTH=$depth
+case $depth in
+  8 | 16) bits=$depth ;;
+  24) bits=32 ;;
+  *) echo "FAIL: depth must be 8, 16 or 24"; exit 1 ;;
+esac
+begin_case "scene-depth$depth"
+[[ -x "${E2E_RENDER:-}" ]] || abort "lomlom-render not found at '${E2E_RENDER:-}' (build the native preset)"
+# Long enough for the first action to show in the upper left and the cycle to come round once more.
+watch_seconds=${E2E_WATCH_SECONDS:-64}
+render_ticks=$(((watch_seconds + 15) * 1000 / 110))
+
+if ((depth == 8)); then
+  # Without these Wine matches palette colours only against its 20 reserved ones.
+  timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v ClientSideGraphics /d N /f >/dev/null 2>&1 &&
+    timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v PrivateColorMap /d Y /f >/dev/null 2>&1 ||
+    abort "could not set the palette settings in the prefix"
+  timeout 60 "$WINESERVER" -w
+fi
+
+# One frame log per entry point of the cycle: the seed decides which action comes first.
+declare -A seed_of=()
+for ((seed = 0; seed < 64 && ${#seed_of[@]} < 5; seed++)); do
+  "$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth "$bits" --seed "$seed" --ticks 1 \
+    --frame-log "$CASE_DIR/probe.txt" || abort "lomlom-render failed"
+  first=$(awk '!/^#/ {print $3}' "$CASE_DIR/probe.txt")
+  [[ -z "${seed_of[$first]:-}" ]] && seed_of[$first]=$seed
+done
+((${#seed_of[@]} == 5)) || abort "found seeds for only ${#seed_of[@]} entry points"
+logs=()
+for action in "${!seed_of[@]}"; do
+  "$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth "$bits" --seed "${seed_of[$action]}" \
+    --ticks "$render_ticks" --frame-log "$CASE_DIR/frames-$action.txt" --sound-log "$CASE_DIR/sounds-$action.txt" ||
+    abort "lomlom-render failed for the entry point $action"
+  logs+=("$CASE_DIR/frames-$action.txt")
+done
+note "rendered $render_ticks ticks for each entry point (seeds: ${seed_of[*]})"
+
+WINEDEBUG=+winmm spawn_saver saver 'C:\saver\lomlom.scr /s' $(((watch_seconds + 60) * 1000))
+wait_saver_window saver
+window=0
+best=0
+if ((depth == 8)); then
+  # The saver's own X window: the largest one titled "Screen Saver".
+  for id in $(timeout 10 xdotool search --name '^Screen Saver$' 2>/dev/null); do
+    size=$(timeout 5 xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+    read -r w h <<<"$size"
+    ((${w:-0} * ${h:-0} > best)) 2>/dev/null && { best=$((w * h)); window=$id; }
+  done
+  ((window != 0)) || abort "the saver's X window was not found"
+fi
+
+/usr/bin/python3 "$E2E_DIR/scene/watch_saver.py" --depth "$depth" --seconds "$watch_seconds" --out "$CASE_DIR" \
+  --window "$window" "${logs[@]}" >"$CASE_DIR/watch.txt" 2>&1
+watched=$?
+cat "$CASE_DIR/watch.txt"
+expect "every screenshot is a rendered frame, in the cycle's order" 0 "$watched"
+expect "still running after the cycle" "still running" "$(saver_exit saver 0)"
+xdo key space
+expect "exit code after a key press" 0 "$(saver_exit saver 10000)"
+
+# Sound: the calls Wine saw, as "NAME FLAGS", against the renderer's cues of the same entry point.
+entry=$(value "$CASE_DIR/watch.txt" entry_log)
+entry=${entry#frames-}
+entry=${entry%.txt}
+if [[ -n "$entry" ]]; then
+  /usr/bin/python3 "$E2E_DIR/scene/sound_calls.py" "$CASE_DIR/saver.err" >"$CASE_DIR/sounds-seen.txt"
+  awk '!/^#/ {print $2, $3}' "$CASE_DIR/sounds-$entry.txt" >"$CASE_DIR/sounds-expected.txt"
+  seen=$(wc -l <"$CASE_DIR/sounds-seen.txt")
+  expect "sound calls over a whole cycle (two per action)" 1 $((seen >= 10))
+  expect "sound calls are the renderer's cues, in order" "$(head -n "$seen" "$CASE_DIR/sounds-expected.txt")" \
+    "$(cat "$CASE_DIR/sounds-seen.txt")"
+fi

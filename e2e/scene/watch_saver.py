@@ -1,0 +1,186 @@
+"""Watches the running saver and matches every screenshot with a frame that lomlom-render drew.
+
+usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] FRAME_LOG...
+
+Each FRAME_LOG is lomlom-render's --frame-log for one entry point of the action cycle, drawn for
+the same screen. Screenshots are taken for S seconds (of the root window, or at a palette depth of
+the saver's own window, whose colour map is installed first, as a window manager would); each is
+hashed at the display's precision and looked up in the logs. The saver's entry point is the log
+that holds every screenshot, in order. Prints key=value lines and exits 1 when a screenshot
+matches no frame, when no entry point explains them all, or when the actions seen do not run
+through the whole cycle from the upper-left stage on. Screenshots that match nothing are kept in
+DIR as unmatched-N.xwd.
+"""
+
+import argparse
+import ctypes
+import ctypes.util
+import os
+import subprocess
+import sys
+import time
+import zlib
+
+import numpy as np
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import xwd_image  # noqa: E402
+
+QUADRANT_NAMES = ["upper left", "lower right", "upper right", "lower left"]
+CYCLE = [4000, 1055, 1059, 1225, 1569]
+
+
+def precision_mask(depth):
+    """The bits of each 8-bit channel that a display of this depth shows."""
+    return np.array([0xF8, 0xFC, 0xF8] if depth == 16 else [0xFF, 0xFF, 0xFF], dtype=np.uint8)
+
+
+def read_frame_log(path):
+    """[(tick, hash, action, quadrant, logo)] of one entry point."""
+    frames = []
+    with open(path) as log:
+        for line in log:
+            if line.startswith("#") or not line.strip():
+                continue
+            tick, digest, action, quadrant, logo = line.split()
+            frames.append((int(tick), int(digest, 16), int(action), int(quadrant), int(logo)))
+    return frames
+
+
+class XWindowAttributes(ctypes.Structure):
+    _fields_ = [
+        ("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int), ("height", ctypes.c_int),
+        ("border_width", ctypes.c_int), ("depth", ctypes.c_int), ("visual", ctypes.c_void_p),
+        ("root", ctypes.c_ulong), ("c_class", ctypes.c_int), ("bit_gravity", ctypes.c_int),
+        ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
+        ("backing_pixel", ctypes.c_ulong), ("save_under", ctypes.c_int), ("colormap", ctypes.c_ulong),
+        ("map_installed", ctypes.c_int), ("map_state", ctypes.c_int), ("all_event_masks", ctypes.c_long),
+        ("your_event_mask", ctypes.c_long), ("do_not_propagate_mask", ctypes.c_long),
+        ("override_redirect", ctypes.c_int), ("screen", ctypes.c_void_p),
+    ]
+
+
+class ColourMapInstaller:
+    """Installs a window's X colour map, which no window manager does here."""
+
+    def __init__(self, window):
+        self.x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(XWindowAttributes)]
+        self.x11.XInstallColormap.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.display = self.x11.XOpenDisplay(None)
+        if not self.display:
+            raise RuntimeError("cannot open the X display")
+        self.window = window
+
+    def install(self):
+        attributes = XWindowAttributes()
+        if not self.x11.XGetWindowAttributes(self.display, self.window, ctypes.byref(attributes)):
+            return False
+        self.x11.XInstallColormap(self.display, attributes.colormap)
+        self.x11.XSync(self.display, 0)
+        return True
+
+
+def screenshot(window):
+    command = ["xwd", "-silent"] + (["-id", str(window)] if window else ["-root"])
+    return subprocess.run(command, capture_output=True, timeout=20, check=True).stdout
+
+
+def screen_hash(rgb, mask):
+    return zlib.crc32(np.ascontiguousarray(rgb & mask).tobytes())
+
+
+def place_shots(shots, frames):
+    """The ticks of one entry point's frames that the shots show, in order, or None."""
+    ticks_by_hash = {}
+    for index, frame in enumerate(frames):
+        ticks_by_hash.setdefault(frame[1], []).append(index)
+    placed, earliest = [], 0
+    for digest in shots:
+        later = [index for index in ticks_by_hash.get(digest, []) if index >= earliest]
+        if not later:
+            return None
+        earliest = later[0]
+        placed.append(earliest)
+    return placed
+
+
+def actions_seen(placed, frames):
+    """[(action, quadrant, logo seen)] in the order the shots saw them."""
+    seen = []
+    for index in placed:
+        _, _, action, quadrant, logo = frames[index]
+        if action == 0:
+            continue
+        if seen and seen[-1][0] == action and seen[-1][1] == quadrant:
+            seen[-1] = (action, quadrant, seen[-1][2] or bool(logo))
+        else:
+            seen.append((action, quadrant, bool(logo)))
+    return seen
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--depth", type=int, required=True)
+    parser.add_argument("--seconds", type=float, required=True)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--window", type=lambda text: int(text, 0), default=0)
+    parser.add_argument("frame_logs", nargs="+")
+    args = parser.parse_args()
+
+    logs = [read_frame_log(path) for path in args.frame_logs]
+    known = set(frame[1] for frames in logs for frame in frames)
+    mask = precision_mask(args.depth)
+    installer = ColourMapInstaller(args.window) if args.window and args.depth == 8 else None
+
+    shots, unmatched = [], 0
+    start = time.monotonic()
+    while time.monotonic() - start < args.seconds:
+        if installer and not installer.install():
+            print("window_gone=1")
+            break
+        data = screenshot(args.window)
+        _, rgb = xwd_image.to_rgb(data)
+        digest = screen_hash(rgb, mask)
+        shots.append(digest)
+        if digest not in known:
+            unmatched += 1
+            with open(os.path.join(args.out, f"unmatched-{unmatched}.xwd"), "wb") as kept:
+                kept.write(data)
+    print(f"shots={len(shots)}")
+    print(f"unmatched={unmatched}")
+
+    entries = [(path, frames, place_shots(shots, frames)) for path, frames in zip(args.frame_logs, logs)]
+    explaining = [(path, frames, placed) for path, frames, placed in entries if placed is not None]
+    failures = unmatched
+    if not shots or len(explaining) != 1:
+        print(f"entry_points_explaining_all_shots={len(explaining)}")
+        return 1
+    path, frames, placed = explaining[0]
+    seen = actions_seen(placed, frames)
+    print(f"entry_log={os.path.basename(path)}")
+    print(f"ticks_seen={frames[placed[0]][0]}..{frames[placed[-1]][0]}")
+    print("actions_seen=" + " ".join(f"{a}@{QUADRANT_NAMES[q].replace(' ', '-')}{'+logo' if l else ''}" for a, q, l in seen))
+    quadrants = [quadrant for _, quadrant, _ in seen]
+    expected = [index % 4 for index in range(len(quadrants))]
+    if quadrants[:5] != expected[:5] or len(quadrants) < 5:
+        print(f"FAIL: quadrants in the order {quadrants}, expected {expected[:5]} from the upper left on")
+        failures += 1
+    actions = [action for action, _, _ in seen]
+    first = CYCLE.index(actions[0]) if actions and actions[0] in CYCLE else 0
+    cycle_order = [CYCLE[(first + index) % 5] for index in range(len(actions))]
+    if actions != cycle_order or len(set(actions[:5])) < 5:
+        print(f"FAIL: actions {actions} are not the whole cycle in order")
+        failures += 1
+    without_logo = [action for action, _, logo in seen[:5] if not logo]
+    if without_logo:
+        print(f"FAIL: no logo seen with {without_logo}")
+        failures += 1
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
