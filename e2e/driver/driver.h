@@ -19,4 +19,5 @@ void ReportWindow(const std::string& prefix, HWND window);
 int RunSpawn(DWORD timeoutMs, const char* commandLine);
 int RunSaverWindows(DWORD waitMs);
 int RunActivate(DWORD runMs);
+int RunOwnerWindows(DWORD runMs);
 int RunPreview(int width, int height, DWORD runMs, const char* saverPath);
