@@ -4,6 +4,8 @@
 #include "host/host_state.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
+#include "scene/actor.h"
+#include "scene/choreography.h"
 #include "sprites/animation_library.h"
 #include "sprites/scene_descriptor.h"
 
@@ -18,9 +20,28 @@ const int kPreviewLogicalWidth = 640;
 const int kPreviewLogicalHeight = 480;
 const char kMainPaletteName[] = "IDR_MAINPAL_LOM4SCREEN";
 
-BOOL FailInit(HWND window, HDC dc, ErrorKind kind) {
+// The device context of the window while InitSaver holds it, with the palette it had before.
+struct HeldContext {
+  HWND window;
+  HDC dc;
+  bool paletteSelected;
+  HPALETTE previousPalette;
+};
+
+// The main palette must not stay selected in the window's own context once it is deleted.
+void ReleaseHeldContext(HeldContext* held) {
+  if (!held->dc)
+    return;
+  if (held->paletteSelected)
+    SelectPalette(held->dc, held->previousPalette, FALSE);
+  ReleaseDC(held->window, held->dc);
+  held->dc = nullptr;
+  held->paletteSelected = false;
+}
+
+BOOL FailInit(HeldContext* held, ErrorKind kind) {
   saverState.errorKind = kind;
-  ReleaseDC(window, dc);
+  ReleaseHeldContext(held);
   ShutdownSaver();
   return FALSE;
 }
@@ -50,34 +71,44 @@ BOOL InitSaver(HWND window) {
     displayMetrics.logicalHeight = displayMetrics.screenHeight;
   }
 
-  HDC dc = GetDC(window);
-  bool paletteDisplay = displayMetrics.bitsPerPixel == 8;
-  HPALETTE previousPalette = nullptr;
-  if (paletteDisplay && CreateMainPalette(displayMetrics.instance, kMainPaletteName)) {
-    previousPalette = SelectPalette(dc, mainPalette.handle, FALSE);
-    RealizePalette(dc);
+  HeldContext held = {window, GetDC(window), false, nullptr};
+  if (displayMetrics.bitsPerPixel == 8 && CreateMainPalette(displayMetrics.instance, kMainPaletteName)) {
+    held.previousPalette = SelectPalette(held.dc, mainPalette.handle, FALSE);
+    held.paletteSelected = true;
+    RealizePalette(held.dc);
   }
   if (!CreateFrameBuffer(window, displayMetrics.logicalWidth, displayMetrics.logicalHeight,
                          mainPalette.entries)) {
     return FailInit(
-        window, dc,
-        frameBufferError == kFrameBufferNoResources ? ErrorKind::NoMemory : ErrorKind::InitFailed);
+        &held, frameBufferError == kFrameBufferNoResources ? ErrorKind::NoMemory : ErrorKind::InitFailed);
   }
   animationLibrary =
-      CreateAnimationLibrary(sceneDescriptors, 1, LoadContext{window, displayMetrics.instance, dc});
+      CreateAnimationLibrary(sceneDescriptors, 1, LoadContext{window, displayMetrics.instance, held.dc});
   if (!animationLibrary)
-    return FailInit(window, dc, ErrorKind::InitFailed);
-  if (paletteDisplay && mainPalette.handle)
-    SelectPalette(dc, previousPalette, FALSE);
-  ReleaseDC(window, dc);
+    return FailInit(&held, ErrorKind::InitFailed);
+  ReleaseHeldContext(&held);
 
   saverState.activeActors = 1;
+  if (!CreateActorPool(saverState.activeActors))
+    return FailInit(&held, ErrorKind::InitFailed);
+  SceneBehaviour(kStartScene, FindAnimationLibrary(animationLibrary, kActionSceneId), 0, 0);
+  StartActors();
   return TRUE;
+}
+
+void StartActors() {
+  for (int i = 0; i < saverState.activeActors; ++i) {
+    Actor* actor = FindFreeActor();
+    if (!actor)
+      return;
+    SceneBehaviour(kStartAction, actor, 0, 0);
+  }
 }
 
 void ShutdownSaver() {
   FreeAnimationLibrary(animationLibrary);
   animationLibrary = nullptr;
+  ReleaseActorPool();
   ReleaseMainPalette();
   ReleaseFrameBuffer();
 }

@@ -5,3 +5,5 @@
 void MeasureDisplay(HWND window);
 BOOL InitSaver(HWND window);
 void ShutdownSaver();
+// Offers each active actor its first action.
+void StartActors();

@@ -10,7 +10,9 @@
 #include "host/dismissal.h"
 #include "host/host_state.h"
 #include "render/palette.h"
+#include "render/preview_still.h"
 #include "scene/scene_random.h"
+#include "scene/scene_tick.h"
 
 namespace {
 
@@ -79,6 +81,10 @@ void TickSaver(HWND window) {
     previous = SelectPalette(dc, mainPalette.handle, FALSE);
     RealizePalette(dc);
   }
+  if (hostState.previewMode)
+    DrawPreviewStill(window, dc);
+  else
+    SceneTick(window, dc);
   if (selectPalette)
     SelectPalette(dc, previous, FALSE);
   ReleaseDC(window, dc);

@@ -16,15 +16,77 @@ const REGSAM kWriteAccess = KEY_ALL_ACCESS;
 
 SettingValue settingValues[1];
 
+// Takes each value that the user's own key holds and that fits its storage; the rest are left as
+// they were. 1 when the user's key was opened.
+int ReadUserValues(SettingsKey* key) {
+  if (!key->userRoot)
+    return 0;
+  HKEY parent = nullptr;
+  if (RegOpenKeyExA(key->userRoot, key->parentPath, 0, kReadAccess, &parent) != ERROR_SUCCESS)
+    return 0;
+  HKEY userKey = nullptr;
+  const bool opened = RegOpenKeyA(parent, key->subPath, &userKey) == ERROR_SUCCESS;
+  for (int i = 0; opened && i < key->valueCount; ++i) {
+    SettingValue& value = key->values[i];
+    DWORD stored = 0;
+    if (RegQueryValueExA(userKey, value.name, nullptr, nullptr, nullptr, &stored) == ERROR_SUCCESS &&
+        stored <= value.size && ReadSettingValue(userKey, &value)) {
+      value.fromUser = 1;
+    }
+  }
+  if (opened)
+    RegCloseKey(userKey);
+  RegCloseKey(parent);
+  return opened ? 1 : 0;
+}
+
+// A value that the machine's key refused, or that the user's own key holds and so would hide the
+// machine's, must be written to the user's key.
+bool UserKeyWanted(const SettingsKey* key) {
+  for (int i = 0; i < key->valueCount; ++i) {
+    if (key->values[i].status == SettingWriteFailed || key->values[i].fromUser)
+      return true;
+  }
+  return false;
+}
+
+int WriteSettingsBelow(HKEY root, SettingsKey* key) {
+  if (!root)
+    return 0;
+  HKEY parent = nullptr;
+  if (RegOpenKeyExA(root, key->parentPath, 0, kWriteParentAccess, &parent) != ERROR_SUCCESS)
+    return 0;
+  HKEY saverKey = nullptr;
+  DWORD disposition = 0;
+  char noClass[] = "";
+  if (RegCreateKeyExA(parent, key->subPath, 0, noClass, REG_OPTION_NON_VOLATILE, kWriteAccess, nullptr,
+                      &saverKey, &disposition) != ERROR_SUCCESS) {
+    RegCloseKey(parent);
+    return 0;
+  }
+  if (disposition != REG_CREATED_NEW_KEY && disposition != REG_OPENED_EXISTING_KEY) {
+    RegCloseKey(saverKey);
+    RegCloseKey(parent);
+    return 0;
+  }
+  for (int i = 0; i < key->valueCount; ++i)
+    WriteSettingValue(saverKey, &key->values[i]);
+  RegCloseKey(saverKey);
+  RegCloseKey(parent);
+  return 1;
+}
+
 }  // namespace
 
-SettingsKey settingsKey = {HKEY_LOCAL_MACHINE, "SOFTWARE", "NUVARIS\\ORUScreenSaver\\LOMLOM_ACTION_2", 1,
-                           settingValues};
+SettingsKey settingsKey = {
+    HKEY_LOCAL_MACHINE, "SOFTWARE",       "NUVARIS\\ORUScreenSaver\\LOMLOM_ACTION_2", 1,
+    settingValues,      HKEY_CURRENT_USER};
 
 int InitSettings() {
   if (settingsInitialised)
     return 1;
-  settingValues[0] = {"Sound", REG_DWORD, &soundSetting, sizeof soundSetting, SettingOk, &kSoundOnByDefault};
+  settingValues[0] = {"Sound", REG_DWORD, &soundSetting, sizeof soundSetting, SettingOk, &kSoundOnByDefault,
+                      0};
   settingsInitialised = true;
   return 1;
 }
@@ -44,18 +106,25 @@ int ReadSettingValue(HKEY openKey, SettingValue* value) {
 }
 
 int ReadSettings(HWND, SettingsKey* key) {
+  for (int i = 0; i < key->valueCount; ++i)
+    key->values[i].fromUser = 0;
+  const int userKeyRead = ReadUserValues(key);
   HKEY parent = nullptr;
   if (RegOpenKeyExA(key->root, key->parentPath, 0, kReadAccess, &parent) != ERROR_SUCCESS)
-    return 0;
+    return userKeyRead;
   HKEY saverKey = nullptr;
   if (RegOpenKeyA(parent, key->subPath, &saverKey) != ERROR_SUCCESS) {
-    for (int i = 0; i < key->valueCount; ++i)
-      key->values[i].status = SettingNotRead;
+    for (int i = 0; i < key->valueCount; ++i) {
+      if (!key->values[i].fromUser)
+        key->values[i].status = SettingNotRead;
+    }
     RegCloseKey(parent);
-    return 0;
+    return userKeyRead;
   }
-  for (int i = 0; i < key->valueCount; ++i)
-    ReadSettingValue(saverKey, &key->values[i]);
+  for (int i = 0; i < key->valueCount; ++i) {
+    if (!key->values[i].fromUser)
+      ReadSettingValue(saverKey, &key->values[i]);
+  }
   RegCloseKey(saverKey);
   RegCloseKey(parent);
   return 1;
@@ -88,25 +157,8 @@ int WriteSettingValue(HKEY openKey, SettingValue* value) {
 }
 
 int WriteSettings(HWND, SettingsKey* key) {
-  HKEY parent = nullptr;
-  if (RegOpenKeyExA(key->root, key->parentPath, 0, kWriteParentAccess, &parent) != ERROR_SUCCESS)
-    return 0;
-  HKEY saverKey = nullptr;
-  DWORD disposition = 0;
-  char noClass[] = "";
-  if (RegCreateKeyExA(parent, key->subPath, 0, noClass, REG_OPTION_NON_VOLATILE, kWriteAccess, nullptr,
-                      &saverKey, &disposition) != ERROR_SUCCESS) {
-    RegCloseKey(parent);
-    return 0;
-  }
-  if (disposition != REG_CREATED_NEW_KEY && disposition != REG_OPENED_EXISTING_KEY) {
-    RegCloseKey(saverKey);
-    RegCloseKey(parent);
-    return 0;
-  }
-  for (int i = 0; i < key->valueCount; ++i)
-    WriteSettingValue(saverKey, &key->values[i]);
-  RegCloseKey(saverKey);
-  RegCloseKey(parent);
-  return 1;
+  const int machineWritten = WriteSettingsBelow(key->root, key);
+  if (machineWritten && !UserKeyWanted(key))
+    return 1;
+  return WriteSettingsBelow(key->userRoot, key) || machineWritten;
 }

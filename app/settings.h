@@ -12,14 +12,18 @@ struct SettingValue {
   DWORD size;
   int status;
   const DWORD* defaultValue;
+  int fromUser;  // 1 when the last read took the value from the user's own key
 };
 
+// The key lives below `root`; a user who may not write there keeps the setting at the same path
+// below `userRoot`, and a value found there wins.
 struct SettingsKey {
   HKEY root;
   const char* parentPath;
   const char* subPath;
   int valueCount;
   SettingValue* values;
+  HKEY userRoot;
 };
 
 extern DWORD soundSetting;
@@ -28,9 +32,12 @@ extern bool settingsInitialised;
 extern SettingsKey settingsKey;
 
 int InitSettings();
+// 1 when the saver's key was opened below either root.
 int ReadSettings(HWND window, SettingsKey* key);
 int ReadSettingValue(HKEY openKey, SettingValue* value);
 int ApplySettingDefaults(SettingsKey* key);
 int ApplySoundSetting();
+// Writes below `root`; where that fails, or where the user's own key holds the value, below
+// `userRoot` too. 1 when either key was written.
 int WriteSettings(HWND window, SettingsKey* key);
 int WriteSettingValue(HKEY openKey, SettingValue* value);

@@ -16,6 +16,10 @@ add_library(saver_core STATIC ${SAVER_SOURCES})
 target_include_directories(saver_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(saver_core PUBLIC headless)
 
+# Runs of the saver's modes on the headless machine, tick by tick: for the renderer and the tests.
+add_library(saver_run STATIC ${CMAKE_SOURCE_DIR}/tools/render/saving_run.cpp)
+target_link_libraries(saver_run PUBLIC saver_core)
+
 set(SAVER_NATIVE_PARTS tools bench fuzz tests e2e CACHE STRING "Folders of the native build to include")
 foreach(part ${SAVER_NATIVE_PARTS})
   if(EXISTS ${CMAKE_SOURCE_DIR}/${part}/CMakeLists.txt)

@@ -1,13 +1,15 @@
 #include "render/dirty_list.h"
 
 #include <cstdint>
-#include <cstdlib>
 
 #include "render/frame_buffer.h"
+#include "render/spare_records.h"
 
 DirtyRect* dirtyList = nullptr;
 
 namespace {
+
+DirtyRect* spareRects = nullptr;
 
 bool InContact(LONG aStart, LONG aEnd, LONG bStart, LONG bEnd) {
   return bStart == aStart || (bStart > aStart && aEnd >= bStart) || (bStart < aStart && bEnd >= aStart);
@@ -47,7 +49,7 @@ BOOL AddDirtyRect(const RECT* r) {
     }
     tail = dirty;
   }
-  DirtyRect* added = static_cast<DirtyRect*>(std::calloc(1, sizeof(DirtyRect)));
+  DirtyRect* added = TakeRecord(&spareRects);
   if (!added)
     return FALSE;
   added->rect = *r;
@@ -68,7 +70,7 @@ void MergeDirtyRects() {
       if (UnionIfTouching(&a->rect, &b->rect, &merged)) {
         a->rect = merged;
         Unlink(b);
-        std::free(b);
+        KeepRecord(b, &spareRects);
       }
       b = following;
     }
@@ -85,13 +87,10 @@ void CopyDirtyRects(HDC target) {
 void FlushDirtyRects(HDC target) {
   MergeDirtyRects();
   CopyDirtyRects(target);
-  ClearDirtyList();
+  KeepRecords(&dirtyList, &spareRects);
 }
 
 void ClearDirtyList() {
-  while (dirtyList) {
-    DirtyRect* next = dirtyList->next;
-    std::free(dirtyList);
-    dirtyList = next;
-  }
+  FreeRecords(&dirtyList);
+  FreeRecords(&spareRects);
 }

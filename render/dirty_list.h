@@ -15,6 +15,7 @@ extern DirtyRect* dirtyList;
 BOOL AddDirtyRect(const RECT* r);
 // Merges, copies every rectangle from the frame buffer to target, and empties the list.
 void FlushDirtyRects(HDC target);
+// Frees the list and the records kept for reuse.
 void ClearDirtyList();
 
 // The union of a and b when they overlap or touch (a shared edge or corner counts).

@@ -1,16 +1,18 @@
 #include "render/draw_queue.h"
 
 #include <cstdint>
-#include <cstdlib>
 
 #include "render/bitmap_header.h"
 #include "render/blit.h"
 #include "render/clip.h"
 #include "render/frame_buffer.h"
+#include "render/spare_records.h"
 
 DrawRequest* drawQueue = nullptr;
 
 namespace {
+
+DrawRequest* spareRequests = nullptr;
 
 const size_t kColourTableOffset = 40;
 
@@ -99,7 +101,7 @@ BOOL QueueDraw(RECT* out, const RECT* in, const BITMAPINFO* frameHeader, const B
                           FrameBufferRowStride(frameBuffer.width, frameBuffer.bitsPerPixel) +
                       x * frameBuffer.bytesPerPixel;
 
-  DrawRequest* request = static_cast<DrawRequest*>(std::calloc(1, sizeof(DrawRequest)));
+  DrawRequest* request = TakeRecord(&spareRequests);
   if (!request)
     return FALSE;
   request->destination = destination;
@@ -149,13 +151,10 @@ void ComposeFrame() {
   SortDrawQueue();
   for (const DrawRequest* request = drawQueue; request; request = request->next)
     Draw(*request);
-  ClearDrawQueue();
+  KeepRecords(&drawQueue, &spareRequests);
 }
 
 void ClearDrawQueue() {
-  while (drawQueue) {
-    DrawRequest* next = drawQueue->next;
-    std::free(drawQueue);
-    drawQueue = next;
-  }
+  FreeRecords(&drawQueue);
+  FreeRecords(&spareRequests);
 }

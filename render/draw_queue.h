@@ -30,6 +30,7 @@ BOOL QueueDraw(RECT* out, const RECT* in, const BITMAPINFO* frameHeader, const B
 void SetTransparentKey(DWORD key);
 // Draws every request, lower layers first, and empties the queue.
 void ComposeFrame();
+// Frees the queue and the records kept for reuse.
 void ClearDrawQueue();
 // Layers ascending; layer 0 and below first in queuing order; equal positive layers reversed.
 void SortDrawQueue();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "render/blit.h"
+#include "render/dirty_list.h"
 #include "render/draw_queue.h"
 
 FrameBuffer frameBuffer;
@@ -111,9 +112,10 @@ BOOL CreateFrameBuffer(HWND window, LONG width, LONG height, const LOGPALETTE* p
 }
 
 // The context goes first so that the bitmap is no longer selected when it is deleted. Queued
-// drawings point into the bitmap's pixels and go with it.
+// drawings point into the bitmap's pixels and dirty rectangles into its area: they go with it.
 void ReleaseFrameBuffer() {
   ClearDrawQueue();
+  ClearDirtyList();
   if (frameBuffer.memoryDC)
     DeleteDC(frameBuffer.memoryDC);
   if (frameBuffer.bitmap)

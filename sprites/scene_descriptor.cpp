@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "scene/choreography.h"
+
 namespace {
 
 // The five logos come first: the choreography finds them by identifier, 20000 + the action's.
@@ -30,5 +32,5 @@ const SpriteEntry kPlacementTable[] = {
 
 const SceneDescriptor sceneDescriptors[1] = {
     {kActionSceneId, static_cast<int>(std::size(kAnimationTable)), kAnimationTable,
-     static_cast<int>(std::size(kPlacementTable)), kPlacementTable, nullptr},
+     static_cast<int>(std::size(kPlacementTable)), kPlacementTable, SceneBehaviour},
 };

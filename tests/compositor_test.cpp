@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -389,6 +390,41 @@ TEST_F(CompositorTest, GoldenPictureAtEveryDepth) {
     TearDown();
     EXPECT_EQ(0, HeadlessLiveGdiObjects()) << "nothing of the picture is left";
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A tick in the steady state takes its records from those the ticks before it gave back.
+TEST_F(CompositorTest, RecordsOfOneTickServeTheNext) {
+  MakeBuffer(32);
+  const TestFrame frame = MakeFrame(20, 20, 9);
+  HDC dc = GetDC(window_);
+  std::vector<const void*> first;
+  for (int tick = 0; tick < 3; ++tick) {
+    std::vector<const void*> used;
+    RECT actor = {10 + tick, 10, 30 + tick, 30};
+    RECT logo = {200, 200, 220, 220};
+    ASSERT_TRUE(QueueDraw(&actor, &actor, frame.Header(), frame.Bits(), DrawKeyed, 1));
+    ASSERT_TRUE(QueueDraw(&logo, &logo, frame.Header(), frame.Bits(), DrawKeyed, 2));
+    ASSERT_TRUE(AddDirtyRect(&actor));
+    ASSERT_TRUE(AddDirtyRect(&logo));
+    for (const DrawRequest* request = drawQueue; request; request = request->next)
+      used.push_back(request);
+    for (const DirtyRect* dirty = dirtyList; dirty; dirty = dirty->next)
+      used.push_back(dirty);
+    std::sort(used.begin(), used.end());
+    if (tick == 0)
+      first = used;
+    else
+      EXPECT_EQ(first, used) << "tick " << tick;
+    ComposeFrame();
+    FlushDirtyRects(dc);
+    EXPECT_EQ(nullptr, drawQueue);
+    EXPECT_EQ(nullptr, dirtyList);
+  }
+  ReleaseDC(window_, dc);
 }
 
 }  // namespace

@@ -178,6 +178,45 @@ TEST_F(LifecycleTest, TimerFailureReleasesWhatCreationBuilt) {
   }
 }
 
+// What creation built goes in a fixed order: the actor pool, the main palette, the frame buffer.
+TEST_F(LifecycleTest, ReleasesInOrderAfterARunAndAfterAFailedPool) {
+  struct Case {
+    const char* failing;
+    int exitCode;
+    const char* message;
+  } cases[] = {{nullptr, 0, nullptr}, {"HeapAlloc", -1, "Failed Initialization"}};
+  for (const Case& c : cases) {
+    SetUp();
+    HeadlessSetBitsPerPixel(8);
+    if (c.failing)
+      HeadlessFailCall(c.failing);
+    EXPECT_EQ(c.exitCode, RunSavingBriefly());
+    Strings releases;
+    for (const HeadlessCall& call : HeadlessCalls()) {
+      if (call.api == "HeapFree" || call.api == "DeleteObject" || call.api == "DeleteDC")
+        releases.push_back(call.api);
+    }
+    // The all-black palette goes at once at the start; then the pool (when there is one), the main
+    // palette, and the frame buffer's context before its bitmap.
+    Strings expected = {"DeleteObject", "HeapFree", "DeleteObject", "DeleteDC", "DeleteObject"};
+    if (c.failing)
+      expected.erase(expected.begin() + 1);
+    EXPECT_EQ(expected, releases) << (c.failing ? c.failing : "a whole run");
+    EXPECT_EQ(0, HeadlessLiveGdiObjects()) << (c.failing ? c.failing : "a whole run");
+    Strings messages;
+    for (const HeadlessMessageBox& box : HeadlessMessageBoxes())
+      messages.push_back(box.text);
+    EXPECT_EQ(c.message ? Strings{c.message} : Strings{}, messages);
+  }
+}
+
+TEST_F(LifecycleTest, FailedPoolInPreviewShowsNothing) {
+  HeadlessFailCall("HeapAlloc");
+  EXPECT_EQ(-1, RunPreviewBriefly(152, 112));
+  EXPECT_TRUE(HeadlessMessageBoxes().empty());
+  EXPECT_EQ(0, HeadlessLiveGdiObjects());
+}
+
 TEST_F(LifecycleTest, ErrorMessagesByKind) {
   struct Case {
     ErrorKind kind;

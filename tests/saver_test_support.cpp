@@ -11,6 +11,8 @@
 #include "render/compositor.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
+#include "scene/actor.h"
+#include "scene/choreography.h"
 #include "scene/sound_cues.h"
 
 namespace {
@@ -23,6 +25,8 @@ void ResetSaverProcess() {
   soundSetting = 0;
   settingsInitialised = false;
   SoundEnabled = 0;
+  ReleaseActorPool();
+  sceneState = SceneState();
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The Sound setting: read at the saver's start, shown and written by the configuration dialog.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,19 +17,32 @@ class SettingsTest : public SaverTest {
   void SetUp() override {
     SaverTest::SetUp();
     HeadlessRegistryCreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE");
+    HeadlessRegistryCreateKey(HKEY_CURRENT_USER, "Software");
   }
   // Opens the configuration dialog; `clicks` are the user's, the last one normally OK or Cancel.
-  int Configure(std::vector<int> clicks, bool* shownChecked = nullptr) {
+  // `beforeClicks` runs once the dialog shows the setting.
+  int Configure(std::vector<int> clicks, bool* shownChecked = nullptr,
+                std::function<void()> beforeClicks = nullptr) {
     HeadlessSetDialogScript([=](HWND dialog) {
       if (shownChecked)
         *shownChecked = HeadlessDialogItemChecked(dialog, kPlaySound);
+      if (beforeClicks)
+        beforeClicks();
       for (int item : clicks)
         HeadlessClickDialogButton(dialog, item);
     });
     return RunMode("/c");
   }
-  bool StoredSound(DWORD* type, std::vector<BYTE>* data) {
-    return HeadlessRegistryGet(HKEY_LOCAL_MACHINE, kSaverKey, "Sound", type, data);
+  bool StoredSound(DWORD* type, std::vector<BYTE>* data, HKEY root = HKEY_LOCAL_MACHINE) {
+    return HeadlessRegistryGet(root, kSaverKey, "Sound", type, data);
+  }
+  // The stored Sound below `root` as text: "absent", or its type and first byte.
+  std::string Stored(HKEY root) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!StoredSound(&type, &data, root))
+      return "absent";
+    return "type " + std::to_string(type) + " value " + (data.empty() ? "none" : std::to_string(data[0]));
   }
   int SaverSoundGate() {
     PostToSaverAt(2000, WM_KEYDOWN, 'A');
@@ -109,15 +123,76 @@ TEST_F(SettingsTest, ShortValueOfAnotherTypeIsReadAndWrittenBackAsItWas) {
 }
 
 TEST_F(SettingsTest, UnreadableParentKeyLeavesTheSaverSilent) {
-  HeadlessFailCall("RegOpenKeyExA");
+  HeadlessFailCall("RegOpenKeyExA", 2);
   EXPECT_EQ(0, SaverSoundGate());
 }
 
 TEST_F(SettingsTest, FailedWriteStillClosesTheDialogWithOk) {
-  HeadlessFailCall("RegSetValueExA");
+  HeadlessFailCall("RegSetValueExA", 2);
   EXPECT_EQ(1, Configure({IDOK}));
   EXPECT_EQ(SettingWriteFailed, settingsKey.values[0].status);
   EXPECT_EQ(0, HeadlessOpenRegistryKeys());
+}
+
+// A user who may not write the machine's key keeps the choice in their own key, at the same path.
+TEST_F(SettingsTest, RefusedMachineWriteGoesToTheUsersKey) {
+  for (const char* refused : {"RegOpenKeyExA", "RegCreateKeyExA", "RegSetValueExA"}) {
+    SetUp();
+    EXPECT_EQ(1, Configure({kPlaySound, IDOK}, nullptr, [=] { HeadlessFailCall(refused); })) << refused;
+    EXPECT_EQ("type 4 value 0", Stored(HKEY_CURRENT_USER)) << refused;
+    EXPECT_EQ(0, SaverSoundGate()) << refused;
+    bool checked = true;
+    Configure({IDCANCEL}, &checked);
+    EXPECT_FALSE(checked) << refused << ": the dialog shows what the user chose";
+    EXPECT_EQ(0, HeadlessOpenRegistryKeys()) << refused;
+  }
+}
+
+TEST_F(SettingsTest, WrittenMachineKeyLeavesTheUsersKeyAlone) {
+  Configure({kPlaySound, IDOK});
+  EXPECT_EQ("type 4 value 0", Stored(HKEY_LOCAL_MACHINE));
+  EXPECT_EQ("absent", Stored(HKEY_CURRENT_USER));
+}
+
+TEST_F(SettingsTest, UsersValueWinsOverTheMachines) {
+  struct Case {
+    DWORD machine;
+    DWORD user;
+    bool shownChecked;
+    int gate;
+  } cases[] = {{1, 0, false, 0}, {0, 1, true, 1}, {0, 7, true, 1}};
+  for (const Case& c : cases) {
+    SetUp();
+    HeadlessRegistrySetDword(HKEY_LOCAL_MACHINE, kSaverKey, "Sound", c.machine);
+    HeadlessRegistrySetDword(HKEY_CURRENT_USER, kSaverKey, "Sound", c.user);
+    bool checked = !c.shownChecked;
+    Configure({IDCANCEL}, &checked);
+    EXPECT_EQ(c.shownChecked, checked) << "machine " << c.machine << " user " << c.user;
+    EXPECT_EQ(c.gate, SaverSoundGate()) << "machine " << c.machine << " user " << c.user;
+  }
+}
+
+TEST_F(SettingsTest, UnreadableOrMissingUsersValueLeavesTheMachinesInForce) {
+  for (bool oversized : {true, false}) {
+    SetUp();
+    HeadlessRegistrySetDword(HKEY_LOCAL_MACHINE, kSaverKey, "Sound", 0);
+    if (oversized)
+      HeadlessRegistrySet(HKEY_CURRENT_USER, kSaverKey, "Sound", REG_BINARY, {1, 0, 0, 0, 0});
+    else
+      HeadlessRegistryCreateKey(HKEY_CURRENT_USER, kSaverKey);
+    EXPECT_EQ(0, SaverSoundGate()) << (oversized ? "oversized" : "missing");
+  }
+}
+
+// Otherwise an administrator's later choice would stay hidden behind the user's older one.
+TEST_F(SettingsTest, OkRewritesTheUsersValueToo) {
+  HeadlessRegistrySetDword(HKEY_CURRENT_USER, kSaverKey, "Sound", 0);
+  bool checked = true;
+  Configure({kPlaySound, IDOK}, &checked);
+  EXPECT_FALSE(checked);
+  EXPECT_EQ("type 4 value 1", Stored(HKEY_LOCAL_MACHINE));
+  EXPECT_EQ("type 4 value 1", Stored(HKEY_CURRENT_USER));
+  EXPECT_EQ(1, SaverSoundGate());
 }
 
 TEST_F(SettingsTest, ConfigurationAtAnUnsuitableDepthShowsNoDialog) {

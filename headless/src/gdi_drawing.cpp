@@ -215,10 +215,16 @@ BOOL WINAPI GdiFlush(void) {
 
 HeadlessSurface HeadlessWindowSurface(HWND window) {
   HeadlessSurface result;
-  if (const WindowSurface* surface = SurfaceOf(window)) {
-    result.width = surface->width;
-    result.height = surface->height;
-    result.pixels = surface->pixels;
-  }
+  HeadlessReadWindowSurface(window, &result);
   return result;
+}
+
+void HeadlessReadWindowSurface(HWND window, HeadlessSurface* into) {
+  const WindowSurface* surface = SurfaceOf(window);
+  into->width = surface ? surface->width : 0;
+  into->height = surface ? surface->height : 0;
+  if (surface)
+    into->pixels.assign(surface->pixels.begin(), surface->pixels.end());
+  else
+    into->pixels.clear();
 }

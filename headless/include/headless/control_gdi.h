@@ -16,6 +16,8 @@ struct HeadlessSurface {
 
 // Black until something is drawn; empty when the window does not exist.
 HeadlessSurface HeadlessWindowSurface(HWND window);
+// The same into `into`, reusing its storage: for looking at many frames one after another.
+void HeadlessReadWindowSurface(HWND window, HeadlessSurface* into);
 
 enum class HeadlessGdiKind { Any, DeviceContext, Brush, Palette, Bitmap };
 

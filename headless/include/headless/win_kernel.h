@@ -17,6 +17,7 @@
 #define MAX_PATH 260
 #define INVALID_FILE_ATTRIBUTES 0xFFFFFFFFu
 #define FILE_ATTRIBUTE_ARCHIVE 0x00000020
+#define HEAP_ZERO_MEMORY 0x00000008
 
 typedef struct _STARTUPINFOA {
   DWORD cb;
@@ -77,6 +78,10 @@ DWORD WINAPI GetTickCount(void);
 LPSTR WINAPI CharNextA(LPCSTR text);
 LPTOP_LEVEL_EXCEPTION_FILTER WINAPI SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter);
 LONG WINAPI UnhandledExceptionFilter(EXCEPTION_POINTERS* info);
+
+HANDLE WINAPI GetProcessHeap(void);
+LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);
+BOOL WINAPI HeapFree(HANDLE heap, DWORD flags, LPVOID block);
 
 HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
 DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);

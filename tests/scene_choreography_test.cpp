@@ -1,0 +1,193 @@
+// Which action comes next and where it plays: the cycle after each random entry point, the
+// quadrants and their stage origins at several screen sizes, and actions or logos that are missing.
+#include <string>
+#include <vector>
+
+#include "app/saver_state.h"
+#include "headless/control_gdi.h"
+#include "render/frame_buffer.h"
+#include "scene/choreography.h"
+#include "scene/choreography_tables.h"
+#include "sprites/animation_library.h"
+#include "tests/scene_test_support.h"
+
+namespace {
+
+const int kCycle[] = {4000, 1055, 1059, 1225, 1569};
+
+struct Origin {
+  int x;
+  int y;
+  bool operator==(const Origin& other) const { return x == other.x && y == other.y; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Origin& origin) {
+  return out << "(" << origin.x << "," << origin.y << ")";
+}
+
+class ChoreographyTest : public SceneTest {};
+
+TEST_F(ChoreographyTest, CycleRunsInOrderFromEveryEntryPoint) {
+  for (int entry = 0; entry < 5; ++entry) {
+    SetUp();
+    const std::vector<Start> starts = Starts(RunScene(SeedForFirstAction(kCycle[entry]), 660));
+    ASSERT_GE(starts.size(), 6u) << "entry " << kCycle[entry];
+    for (size_t i = 0; i < 6; ++i)
+      EXPECT_EQ(kCycle[(entry + i) % 5], starts[i].actionId) << "entry " << kCycle[entry] << ", action " << i;
+  }
+}
+
+// Upper left, lower right, upper right, lower left, whatever the first action is.
+TEST_F(ChoreographyTest, QuadrantsInTurnAroundTheScreenCentre) {
+  struct Case {
+    int width;
+    int height;
+    Origin origins[4];
+  } cases[] = {
+      {1024, 768, {{192, 144}, {512, 384}, {512, 144}, {192, 384}}},
+      {1023, 767, {{191, 143}, {511, 383}, {511, 143}, {191, 383}}},
+      {640, 480, {{0, 0}, {320, 240}, {320, 0}, {0, 240}}},
+  };
+  for (const Case& c : cases) {
+    for (int first : {1055, 1569}) {
+      SetUp();
+      const std::vector<Start> starts = Starts(RunScene(SeedForFirstAction(first), 560, c.width, c.height));
+      ASSERT_GE(starts.size(), 5u);
+      for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(c.origins[i % 4], (Origin{starts[i].originX, starts[i].originY}))
+            << c.width << "x" << c.height << ", first " << first << ", action " << i;
+      }
+    }
+  }
+}
+
+// Each action's logo stands at its row's offsets within the stage; the frames at their placements.
+TEST_F(ChoreographyTest, LogoAndFirstFrameStandWhereTheStageSaysOn640By480) {
+  struct Case {
+    int actionId;
+    Origin logo;  // bottom-left corner within the stage
+  } cases[] = {
+      {4000, {190, 180}}, {1055, {60, 210}}, {1059, {100, 110}}, {1225, {90, 190}}, {1569, {70, 140}}};
+  for (const Case& c : cases) {
+    SetUp();
+    const std::vector<TickLook> looks = RunScene(SeedForFirstAction(c.actionId), 45, 640, 480);
+    bool logoSeen = false;
+    for (const TickLook& look : looks) {
+      if (!look.logoShown)
+        continue;
+      logoSeen = true;
+      EXPECT_EQ(c.logo, (Origin{look.logoRect.left, look.logoRect.bottom}))
+          << c.actionId << " tick " << look.tick;
+    }
+    EXPECT_TRUE(logoSeen) << c.actionId;
+    // Placements put every frame inside the stage, upper left on the first action.
+    EXPECT_GE(looks[0].rect.left, 0) << c.actionId;
+    EXPECT_GE(looks[0].rect.top, 0) << c.actionId;
+    EXPECT_LE(looks[0].rect.right, 320) << c.actionId;
+    EXPECT_LE(looks[0].rect.bottom, 240) << c.actionId;
+  }
+}
+
+// A frame partly off a small screen is clipped to it; one wholly off keeps its place and is not drawn.
+TEST_F(ChoreographyTest, ScreenSmallerThanTheBlockClipsTheStages) {
+  const std::vector<TickLook> looks = RunScene(SeedForFirstAction(4000), 560, 200, 150);
+  EXPECT_EQ(6u, Starts(looks).size());
+  int clipped = 0, outside = 0;
+  for (const TickLook& look : looks) {
+    if (look.frameIndex < 0)
+      continue;
+    const RECT& r = look.rect;
+    const bool within = r.left >= 0 && r.top >= 0 && r.right <= 200 && r.bottom <= 150;
+    const bool whollyOff = r.right <= 0 || r.bottom <= 0 || r.left >= 200 || r.top >= 150;
+    EXPECT_TRUE(within || whollyOff) << "tick " << look.tick;
+    clipped += within;
+    outside += whollyOff;
+  }
+  EXPECT_GT(clipped, 0);
+  EXPECT_GT(outside, 0);
+}
+
+// Scene-level cases on the real library: the choreography called directly.
+class SceneBehaviourTest : public SaverTest {
+ protected:
+  HWND window = nullptr;
+  AnimationLibrary* library = nullptr;
+  void SetUp() override {
+    SaverTest::SetUp();
+    window = HeadlessCreateForeignWindow("stage", 1024, 768);
+    ASSERT_TRUE(CreateFrameBuffer(window, 1024, 768, nullptr));
+    library =
+        CreateAnimationLibrary(sceneDescriptors, 1, LoadContext{window, GetModuleHandleA(nullptr), nullptr});
+    ASSERT_NE(nullptr, library);
+    animationLibrary = library;
+    ASSERT_EQ(1, CreateActorPool(1));
+    saverState.activeActors = 1;
+    ASSERT_EQ(1, SceneBehaviour(kStartScene, library, 0, 0));
+  }
+  // The next start chooses `actionId`.
+  void NextChooses(int actionId) {
+    for (int position = 0; position < kActionCycleLength; ++position) {
+      if (kActionCycle[(position + 1) % kActionCycleLength] == actionId)
+        sceneState.cyclePosition = position;
+    }
+  }
+  void Rename(int id, int newId) { FindAnimation(library->animations, id)->id = newId; }
+};
+
+TEST_F(SceneBehaviourTest, MissingActionIsSkippedAtTheNextAttempt) {
+  Rename(1059, 9059);
+  NextChooses(1059);
+  Actor* actor = FindFreeActor();
+  EXPECT_EQ(0, SceneBehaviour(kStartAction, actor, 0, 0));
+  EXPECT_EQ(ActorStatus::Free, actor->status);
+  EXPECT_EQ(0, sceneState.quadrant) << "a refused start takes no quadrant";
+  EXPECT_EQ(1, SceneBehaviour(kStartAction, actor, 0, 0));
+  EXPECT_EQ(1225, actor->actionId);
+}
+
+TEST_F(SceneBehaviourTest, ActionWithoutItsLogoStillPlays) {
+  Rename(21569, 9999);
+  NextChooses(1569);
+  Actor* actor = FindFreeActor();
+  EXPECT_EQ(1, SceneBehaviour(kStartAction, actor, 0, 0));
+  EXPECT_EQ(0, actor->logoTicksLeft);
+  EXPECT_EQ(nullptr, actor->logoFrame);
+}
+
+TEST_F(SceneBehaviourTest, PauseRefusesFifteenAttemptsThenStarts) {
+  StartPause(kPauseTicks);
+  Actor* actor = FindFreeActor();
+  for (int attempt = 1; attempt <= 15; ++attempt)
+    EXPECT_EQ(0, SceneBehaviour(kStartAction, actor, 0, 0)) << "attempt " << attempt;
+  EXPECT_EQ(1, SceneBehaviour(kStartAction, actor, 0, 0));
+}
+
+TEST_F(SceneBehaviourTest, OtherMessagesAndMissingSubjectsChangeNothing) {
+  const SceneState before = sceneState;
+  EXPECT_EQ(1, SceneBehaviour(7, nullptr, 0, 0));
+  EXPECT_EQ(before.cyclePosition, sceneState.cyclePosition);
+  EXPECT_EQ(0, SceneBehaviour(kStartAction, nullptr, 0, 0));
+  sceneState.library = nullptr;
+  EXPECT_EQ(0, SceneBehaviour(kStartAction, FindFreeActor(), 0, 0));
+  EXPECT_EQ(ActorStatus::Free, FindFreeActor()->status);
+}
+
+TEST_F(SceneBehaviourTest, PoolRefusesIndicesOutsideIt) {
+  Actor* actor = GetActor(0);
+  actor->status = ActorStatus::Performing;
+  actor->x = 5;
+  EXPECT_EQ(nullptr, GetActor(-1));
+  EXPECT_EQ(nullptr, GetActor(1));
+  EXPECT_EQ(0, ResetActor(-1));
+  EXPECT_EQ(0, ResetActor(1));
+  EXPECT_EQ(5, actor->x);
+  EXPECT_EQ(nullptr, FindFreeActor()) << "every actor performing";
+  EXPECT_EQ(1, ResetActor(0));
+  EXPECT_EQ(0, actor->x);
+  EXPECT_EQ(actor, FindFreeActor());
+  EXPECT_EQ(1, CreateActorPool(0));
+  EXPECT_EQ(nullptr, FindFreeActor()) << "an empty pool";
+  EXPECT_EQ(0, CreateActorPool(-1));
+}
+
+}  // namespace

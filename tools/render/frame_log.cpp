@@ -1,0 +1,44 @@
+#include "tools/render/frame_log.h"
+
+#include <zlib.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "scene/actor.h"
+#include "scene/choreography.h"
+#include "scene/choreography_tables.h"
+
+namespace {
+
+const uint32_t kFullMask = 0xFFFFFF;
+const uint32_t kMask565 = 0xF8FCF8;
+
+}  // namespace
+
+uint32_t ScreenHash(const HeadlessSurface& screen, int bitsPerPixel) {
+  const uint32_t mask = bitsPerPixel == 16 ? kMask565 : kFullMask;
+  uLong hash = crc32(0, nullptr, 0);
+  std::vector<Bytef> row(static_cast<size_t>(screen.width) * 3);
+  for (int y = 0; y < screen.height; ++y) {
+    for (int x = 0; x < screen.width; ++x) {
+      const uint32_t pixel = screen.At(x, y) & mask;
+      row[3 * x] = static_cast<Bytef>(pixel >> 16);
+      row[3 * x + 1] = static_cast<Bytef>(pixel >> 8);
+      row[3 * x + 2] = static_cast<Bytef>(pixel);
+    }
+    hash = crc32(hash, row.data(), static_cast<uInt>(row.size()));
+  }
+  return static_cast<uint32_t>(hash);
+}
+
+std::string FrameLogLine(long tick, uint32_t hash) {
+  const Actor* actor = GetActor(0);
+  const bool performing = actor && ActorShowsAction(*actor);
+  // The stage of the action under way is the one before the quadrant the next action will take.
+  const int quadrant = (sceneState.quadrant + kStageQuadrants - 1) % kStageQuadrants;
+  char line[96];
+  std::snprintf(line, sizeof line, "%ld %08x %d %d %d", tick, hash, performing ? actor->actionId : 0,
+                performing ? quadrant : -1, performing ? actor->logoShown : 0);
+  return line;
+}

@@ -1,0 +1,26 @@
+// The command line of lomlom-render.
+#pragma once
+#include <cstdint>
+#include <string>
+
+enum class RenderMode { Saving, Preview };
+
+struct RenderOptions {
+  RenderMode mode = RenderMode::Saving;
+  int width = 640;
+  int height = 480;
+  int bitsPerPixel = 32;
+  uint32_t seed = 0;
+  long ticks = 536;  // one whole cycle of the five actions with their pauses
+  std::string pngDir;
+  std::string gifPath;
+  int gifScale = 1;
+  std::string soundLog;
+  std::string frameLog;
+  std::string previewOut;
+};
+
+extern const char kRenderUsage[];
+
+// False with the reason in `error` when the arguments are not a valid command line.
+bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions* options, std::string* error);
