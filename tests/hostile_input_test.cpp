@@ -63,6 +63,8 @@ struct Machine {
 };
 
 Machine PrepareMachine() {
+  // The modes do not depend on the screen; a small one keeps the many saving runs cheap.
+  HeadlessSetScreen(64, 48);
   HeadlessSetPlatform(VER_PLATFORM_WIN32_WINDOWS);
   HeadlessSetCodePage(932);
   HeadlessAddModule("MPR.DLL", false);
@@ -203,8 +205,8 @@ std::vector<HostileClass> HostileClasses(const Machine& m) {
 // Runs the process entry on `commandLine` and tells which mode ran.
 Outcome RunEntry(const std::string& commandLine, int* exitCode) {
   HeadlessSetCommandLine(commandLine);
-  PostToSaverAt(HeadlessNow() + 500, WM_KEYDOWN, 'A');
-  HeadlessAt(HeadlessNow() + 600, [] { DestroyWindow(hostState.saverWindow); });
+  PostToSaverAt(HeadlessNow(), WM_KEYDOWN, 'A');
+  HeadlessAt(HeadlessNow() + 1, [] { DestroyWindow(hostState.saverWindow); });
   try {
     SaverEntry();
   } catch (const HeadlessExit& exit) {
@@ -272,7 +274,19 @@ bool SoundFrom(const std::vector<BYTE>& data) {
   return false;
 }
 
-TEST_F(HostileInputTest, EveryTypeAndSizeOfTheStoredSoundHasItsOutcome) {
+// The value stored in one of the saver's keys, on a machine that has its software key as every
+// machine does.
+void StoreSound(HKEY root, DWORD type, const std::vector<BYTE>& data) {
+  HeadlessRegistryCreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE");
+  HeadlessRegistrySet(root, kSaverKey, "Sound", type, data);
+}
+
+class StoredSoundTest : public SaverTest {
+ protected:
+  void CheckEveryTypeAndSize(HKEY root);
+};
+
+void StoredSoundTest::CheckEveryTypeAndSize(HKEY root) {
   int failures = 0;
   int runs = 0;
   for (DWORD type : kRegistryTypes) {
@@ -282,16 +296,16 @@ TEST_F(HostileInputTest, EveryTypeAndSizeOfTheStoredSoundHasItsOutcome) {
         const bool sound = SoundFrom(data);
         // Saving mode: the scene's sound gate.
         SetUp();
-        HeadlessRegistrySet(HKEY_LOCAL_MACHINE, kSaverKey, "Sound", type, data);
-        // Read at creation, whatever the screen: a small one ending before its first frame keeps the
-        // many runs cheap.
+        StoreSound(root, type, data);
+        // Read at creation, whatever the screen: a small one ending before its first frame keeps
+        // the many runs cheap.
         HeadlessSetScreen(64, 48);
         PostToSaverAt(HeadlessNow(), WM_KEYDOWN, 'A');
         int saving = RunMode("/s");
         int gate = SoundEnabled;
-        // Configuration: the check box, and what OK writes back.
+        // Configuration: the check box, and what OK writes to the machine's key.
         SetUp();
-        HeadlessRegistrySet(HKEY_LOCAL_MACHINE, kSaverKey, "Sound", type, data);
+        StoreSound(root, type, data);
         bool checked = false;
         HeadlessSetDialogScript([&](HWND dialog) {
           checked = HeadlessDialogItemChecked(dialog, 1003);
@@ -306,7 +320,7 @@ TEST_F(HostileInputTest, EveryTypeAndSizeOfTheStoredSoundHasItsOutcome) {
             readable ? std::vector<BYTE>(size) : std::vector<BYTE>{1, 0, 0, 0};
         if (readable && size > 0)
           expectedWritten[0] = sound ? 1 : 0;
-        const DWORD expectedType = readable ? type : 4;
+        const DWORD expectedType = readable ? type : REG_DWORD;
         ++runs;
         bool ok = saving == 0 && gate == (sound ? 1 : 0) && configuration == 1 && checked == sound &&
                   writtenType == expectedType && written == expectedWritten;
@@ -320,6 +334,14 @@ TEST_F(HostileInputTest, EveryTypeAndSizeOfTheStoredSoundHasItsOutcome) {
     }
   }
   EXPECT_EQ(0, failures) << runs << " stored values";
+}
+
+TEST_F(StoredSoundTest, EveryTypeAndSizeInTheMachinesKeyHasItsOutcome) {
+  CheckEveryTypeAndSize(HKEY_LOCAL_MACHINE);
+}
+
+TEST_F(StoredSoundTest, EveryTypeAndSizeInTheUsersKeyHasItsOutcome) {
+  CheckEveryTypeAndSize(HKEY_CURRENT_USER);
 }
 
 TEST(CharNext, NeverStepsPastTheTerminator) {

@@ -14,12 +14,7 @@ HWND MakeWindow(const char* title, int x) {
 // Two windows for the password change: one that a command line names as the owner, shown without
 // being activated, and another that is the foreground window, which the saver takes when none is named.
 int RunOwnerWindows(DWORD runMs) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.lpszClassName = kOwnerClass;
-  RegisterClassA(&windowClass);
+  RegisterPlainClass(kOwnerClass);
   const HWND named = MakeWindow("Named owner", 100);
   const HWND foreground = MakeWindow("Foreground owner", 400);
   if (!named || !foreground) {
@@ -32,14 +27,7 @@ int RunOwnerWindows(DWORD runMs) {
   Report("named", std::to_string(reinterpret_cast<ULONG_PTR>(named)));
   Report("foreground", std::to_string(reinterpret_cast<ULONG_PTR>(foreground)));
   ReportNumber("foreground_is_mine", GetForegroundWindow() == foreground ? 1 : 0);
-  const DWORD start = GetTickCount();
-  MSG message;
-  while (GetTickCount() - start < runMs) {
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      DispatchMessageA(&message);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
+  ServeMessages(runMs);
   DestroyWindow(named);
   DestroyWindow(foreground);
   return 0;
