@@ -2,6 +2,7 @@
 
 #include "app/error_report.h"
 #include "app/saver_state.h"
+#include "host/system_files.h"
 
 namespace {
 
@@ -10,10 +11,19 @@ const int kHighestDepth = 32;
 const char* const kDisplaySettingsTitle = "Display Properties";
 // The same window's title on a Japanese system, in code page 932.
 const char kJapaneseDisplaySettingsTitle[] = "\x89\xE6\x96\xCA \x82\xCC\xCC\xDF\xDB\xCA\xDF\xC3\xA8";
+const char kControlPanel[] = "control.exe";
 char displaySettingsCommand[] = "control desk.cpl,@0,3";
 
 bool DisplaySettingsOpen() {
   return FindWindowA(nullptr, kDisplaySettingsTitle) || FindWindowA(nullptr, kJapaneseDisplaySettingsTitle);
+}
+
+// Windows 95 keeps the control panel in the Windows folder, later systems in the system folder.
+bool ControlPanelPath(char (&path)[MAX_PATH]) {
+  if (!FolderFilePath(GetSystemDirectoryA, kControlPanel, path))
+    return false;
+  return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES ||
+         FolderFilePath(GetWindowsDirectoryA, kControlPanel, path);
 }
 
 }  // namespace
@@ -38,8 +48,9 @@ BOOL OpenDisplaySettings() {
   startup.dwYSize = 480;
   startup.wShowWindow = SW_SHOW;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, displaySettingsCommand, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  char application[MAX_PATH];
+  if (!ControlPanelPath(application) || !CreateProcessA(application, displaySettingsCommand, nullptr, nullptr,
+                                                        FALSE, 0, nullptr, nullptr, &startup, &process)) {
     MessageBoxA(nullptr, "setup screen saver", "Error", MB_OK);
     return FALSE;
   }

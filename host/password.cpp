@@ -3,6 +3,7 @@
 #include "host/entry.h"
 #include "host/host_state.h"
 #include "host/module_entry.h"
+#include "host/system_files.h"
 
 namespace {
 
@@ -21,6 +22,11 @@ bool PasswordRequested() {
   return requested;
 }
 
+HMODULE LoadSystemLibrary(const char* fileName) {
+  char path[MAX_PATH];
+  return FolderFilePath(GetSystemDirectoryA, fileName, path) ? LoadLibraryA(path) : nullptr;
+}
+
 }  // namespace
 
 void LoadPasswordVerifier() {
@@ -30,7 +36,7 @@ void LoadPasswordVerifier() {
     UnloadPasswordVerifier();
   if (!PasswordRequested())
     return;
-  hostState.verifierLibrary = LoadLibraryA("PASSWORD.CPL");
+  hostState.verifierLibrary = LoadSystemLibrary("PASSWORD.CPL");
   if (!hostState.verifierLibrary)
     return;
   hostState.verifyPassword =
@@ -54,7 +60,7 @@ void UnloadPasswordVerifier() {
 }
 
 void ChangePassword(HWND owner) {
-  HMODULE library = LoadLibraryA("MPR.DLL");
+  HMODULE library = LoadSystemLibrary("MPR.DLL");
   if (!library)
     return;
   auto change = ModuleEntry<ChangePasswordEntry>(library, "PwdChangePasswordA");

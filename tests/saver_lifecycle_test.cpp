@@ -67,7 +67,7 @@ TEST_F(LifecycleTest, UnsuitableDepthWhenSavingIsToldAndOffersTheDisplaySettings
   EXPECT_EQ(kDepthMessage, HeadlessMessageBoxes()[0].text);
   EXPECT_EQ("Lomlom_action_2 Error!", HeadlessMessageBoxes()[0].caption);
   EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), HeadlessMessageBoxes()[0].type);
-  EXPECT_EQ(Strings{"<null> cmd=control desk.cpl,@0,3 inherit=0 flags=0 cb=" +
+  EXPECT_EQ(Strings{"C:\\WINDOWS\\SYSTEM32\\control.exe cmd=control desk.cpl,@0,3 inherit=0 flags=0 cb=" +
                     std::to_string(sizeof(STARTUPINFOA)) + " show=5 w=640 h=480 startf=0"},
             HeadlessCallsOf("CreateProcessA"));
   EXPECT_EQ(1, CountCalls("WaitForSingleObject"));

@@ -16,7 +16,13 @@ std::string FormatHex(unsigned long value);
 std::vector<HWND> FindSaverWindows(DWORD processId, bool withChildren);
 void ReportWindow(const std::string& prefix, HWND window);
 
+// A class of plain white windows of the driver's own.
+void RegisterPlainClass(const char* className);
+// Serves the driver's messages for `runMs`, so that activation changes reach every application.
+void ServeMessages(DWORD runMs);
+
 int RunSpawn(DWORD timeoutMs, const char* commandLine);
 int RunSaverWindows(DWORD waitMs);
 int RunActivate(DWORD runMs);
+int RunOwnerWindows(DWORD runMs);
 int RunPreview(int width, int height, DWORD runMs, const char* saverPath);

@@ -15,6 +15,7 @@ int Usage() {
       "       e2e_driver saver-windows WAIT_MS\n"
       "       e2e_driver cursor\n"
       "       e2e_driver activate RUN_MS\n"
+      "       e2e_driver owner-windows RUN_MS\n"
       "       e2e_driver preview WIDTH HEIGHT RUN_MS SAVER_PATH\n",
       stderr);
   return 2;
@@ -47,6 +48,9 @@ int main(int argc, char** argv) {
   }
   if (argc == 3 && std::strcmp(argv[1], "activate") == 0) {
     return RunActivate(Number(argv[2]));
+  }
+  if (argc == 3 && std::strcmp(argv[1], "owner-windows") == 0) {
+    return RunOwnerWindows(Number(argv[2]));
   }
   if (argc == 6 && std::strcmp(argv[1], "preview") == 0) {
     return RunPreview(static_cast<int>(Number(argv[2])), static_cast<int>(Number(argv[3])), Number(argv[4]),

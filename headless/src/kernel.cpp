@@ -1,6 +1,4 @@
 // Process start-up facts, modules and run-time linking, version, ticks, child processes.
-#include <strings.h>
-
 #include "world.h"
 
 namespace {
@@ -11,10 +9,14 @@ const uintptr_t kModuleSpacing = 0x10000;
 
 ModuleRecord* FindModuleByName(const char* name) {
   for (ModuleRecord& module : TheWorld().modules) {
-    if (name && strcasecmp(module.name.c_str(), name) == 0)
+    if (name && ModuleAt(module, name))
       return &module;
   }
   return nullptr;
+}
+
+bool IsLeadByte(UINT codePage, unsigned char byte) {
+  return codePage == 932 && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
 }
 
 HMODULE HandleOf(const ModuleRecord* module) {
@@ -124,9 +126,12 @@ DWORD WINAPI GetTickCount(void) {
   return TheWorld().now;
 }
 
-// The headless machine runs a single-byte code page.
+// A lead byte steps over its trail byte, unless the text ends there: the terminator is never passed.
 LPSTR WINAPI CharNextA(LPCSTR text) {
-  return const_cast<LPSTR>(*text ? text + 1 : text);
+  if (!*text)
+    return const_cast<LPSTR>(text);
+  bool doubleByte = IsLeadByte(TheWorld().codePage, static_cast<unsigned char>(*text)) && text[1];
+  return const_cast<LPSTR>(text + (doubleByte ? 2 : 1));
 }
 
 LPTOP_LEVEL_EXCEPTION_FILTER WINAPI SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter) {

@@ -48,7 +48,7 @@ void HeadlessSetPlatform(DWORD platformId) {
   TheWorld().platformId = platformId;
 }
 void HeadlessSetCommandLine(const std::string& commandLine) {
-  TheWorld().commandLine = commandLine;
+  TheWorld().commandLine = ExactText(commandLine);
 }
 void HeadlessSetStartupShow(bool useShowWindow, WORD showWindow) {
   TheWorld().startupUsesShow = useShowWindow;

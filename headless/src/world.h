@@ -51,13 +51,20 @@ struct ScheduledAction {
   std::function<void()> action;
 };
 
+// A text with its terminator in a block of exactly that size, so that a read past its end is caught
+// by the address sanitizer.
+inline std::vector<char> ExactText(const std::string& text) {
+  return std::vector<char>(text.c_str(), text.c_str() + text.size() + 1);
+}
+
 struct World {
   // Machine facts.
   int screenWidth = 1024;
   int screenHeight = 768;
   int bitsPerPixel = 32;
   DWORD platformId = VER_PLATFORM_WIN32_NT;
-  std::string commandLine = "lomlom.scr";
+  std::vector<char> commandLine = ExactText("lomlom.scr");
+  UINT codePage = 1252;
   bool startupUsesShow = false;
   WORD startupShow = 0;
 
@@ -80,8 +87,11 @@ struct World {
   std::vector<ScheduledAction> scheduled;
   uint64_t scheduleOrder = 0;
 
-  // Modules.
+  // Modules, folders and files. A module added by bare name lives in the system folder.
   std::vector<ModuleRecord> modules;
+  std::string systemFolder = "C:\\WINDOWS\\SYSTEM32";
+  std::string windowsFolder = "C:\\WINDOWS";
+  std::vector<std::string> files = {"C:\\WINDOWS\\SYSTEM32\\control.exe"};
 
   // Failure injection and answers.
   std::map<std::string, int> failures;
@@ -99,6 +109,12 @@ World& TheWorld();
 bool ShouldFail(const char* api);
 
 WindowRecord* FindWindowRecord(HWND window);
+// The full path of a file in the system folder.
+std::string SystemFolderPath(const std::string& fileName);
+bool SamePath(const std::string& a, const std::string& b);
+// True when `name` finds the module: its own name, or, for a module added by bare name, its path in
+// the system folder.
+bool ModuleAt(const ModuleRecord& module, const std::string& name);
 LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool posted);
 void ResetGdi();
 void ResetResources();

@@ -1,4 +1,4 @@
-// Kernel: process, modules, resources, version, ticks, exceptions, child processes.
+// Kernel: process, modules, resources, version, ticks, exceptions, folders and files, child processes.
 #pragma once
 #include "win_types.h"
 
@@ -14,6 +14,9 @@
 #define WAIT_FAILED 0xFFFFFFFFu
 #define EXCEPTION_EXECUTE_HANDLER 1
 #define EXCEPTION_CONTINUE_SEARCH 0
+#define MAX_PATH 260
+#define INVALID_FILE_ATTRIBUTES 0xFFFFFFFFu
+#define FILE_ATTRIBUTE_ARCHIVE 0x00000020
 #define HEAP_ZERO_MEMORY 0x00000008
 
 typedef struct _STARTUPINFOA {
@@ -90,6 +93,10 @@ BOOL WINAPI CreateProcessA(LPCSTR application, LPSTR commandLine, LPSECURITY_ATT
                            LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD flags,
                            LPVOID environment, LPCSTR directory, LPSTARTUPINFOA startup,
                            LPPROCESS_INFORMATION information);
+UINT WINAPI GetSystemDirectoryA(LPSTR buffer, UINT size);
+UINT WINAPI GetWindowsDirectoryA(LPSTR buffer, UINT size);
+DWORD WINAPI GetFileAttributesA(LPCSTR path);
+
 DWORD WINAPI WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 BOOL WINAPI GetExitCodeProcess(HANDLE process, LPDWORD code);
 BOOL WINAPI CloseHandle(HANDLE handle);
