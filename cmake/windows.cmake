@@ -34,3 +34,4 @@ target_link_libraries(saver PRIVATE winmm gdi32 user32 advapi32 kernel32)
 # The Win32 side of the end-to-end tests, built with the same compiler as the saver.
 add_subdirectory(e2e/driver)
 add_subdirectory(e2e/picture)
+add_subdirectory(e2e/preview_still)
