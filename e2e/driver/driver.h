@@ -26,3 +26,5 @@ int RunSaverWindows(DWORD waitMs);
 int RunActivate(DWORD runMs);
 int RunOwnerWindows(DWORD runMs);
 int RunPreview(int width, int height, DWORD runMs, const char* saverPath);
+// Finds the dialog titled TITLE, describes it, then presses its controls as the actions say.
+int RunDialog(const char* title, DWORD waitMs, int actionCount, char** actions);

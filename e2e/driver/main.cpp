@@ -16,7 +16,8 @@ int Usage() {
       "       e2e_driver cursor\n"
       "       e2e_driver activate RUN_MS\n"
       "       e2e_driver owner-windows RUN_MS\n"
-      "       e2e_driver preview WIDTH HEIGHT RUN_MS SAVER_PATH\n",
+      "       e2e_driver preview WIDTH HEIGHT RUN_MS SAVER_PATH\n"
+      "       e2e_driver dialog TITLE WAIT_MS [click:ID ...]\n",
       stderr);
   return 2;
 }
@@ -55,6 +56,9 @@ int main(int argc, char** argv) {
   if (argc == 6 && std::strcmp(argv[1], "preview") == 0) {
     return RunPreview(static_cast<int>(Number(argv[2])), static_cast<int>(Number(argv[3])), Number(argv[4]),
                       argv[5]);
+  }
+  if (argc >= 4 && std::strcmp(argv[1], "dialog") == 0) {
+    return RunDialog(argv[2], Number(argv[3]), argc - 4, argv + 4);
   }
   return Usage();
 }
