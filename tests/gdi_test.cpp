@@ -306,6 +306,30 @@ TEST_F(GdiTest, StretchingPicksThePixelsThePlatformPicks) {
   EXPECT_EQ((std::vector<int>{3, 3, 4, 5, 5, 6, 7, 7}), enlarged);
 }
 
+// A destination pixel whose centre falls on the border of two source pixels shows the one to the
+// left, and of two rows the upper one, as Wine showed for 2x2 enlarged to 3x3.
+TEST_F(GdiTest, StretchingSplitsTiesTowardsTheUpperLeft) {
+  TestFrame frame = MakeFrame(2, 2, 0);
+  frame.At(0, 0) = 3;
+  frame.At(1, 0) = 4;
+  frame.At(0, 1) = 5;
+  frame.At(1, 1) = 6;
+  const std::vector<RGBQUAD> colours = TestColours();
+  HWND window = MakeTargetWindow(3, 3);
+  HDC dc = GetDC(window);
+  StretchDIBits(dc, 0, 0, 3, 3, 0, 0, 2, 2, frame.Bits(), frame.Header(), DIB_RGB_COLORS, SRCCOPY);
+  ReleaseDC(window, dc);
+  const HeadlessSurface surface = HeadlessWindowSurface(window);
+  std::vector<uint32_t> expected, shown;
+  for (int index : {3, 3, 4, 3, 3, 4, 5, 5, 6})
+    expected.push_back(RgbOfTestColour(colours[index]));
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 3; ++x)
+      shown.push_back(surface.At(x, y));
+  }
+  EXPECT_EQ(expected, shown);
+}
+
 TEST_F(GdiTest, DeviceBitmapsCopyTheirDibAndCountAsObjects) {
   TestFrame frame = MakeFrame(3, 2, 5);
   frame.At(2, 0) = 9;

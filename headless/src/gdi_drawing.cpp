@@ -43,11 +43,12 @@ uint32_t GetColour(const DrawTarget& target, int x, int y) {
 }
 
 // The source pixel that destination pixel k shows, both counted in memory order, as the platform's
-// line-stepping stretch picks it: the one under k's centre when enlarging, the last one k covers
-// when shrinking.
-int64_t StretchedIndex(int64_t k, int64_t destLength, int64_t sourceLength) {
+// line-stepping stretch picks it: the one under k's centre when enlarging (of two, the one to the
+// left or above on the screen: the lower index when counting runs that way, `screenOrder`), the last
+// one k covers when shrinking.
+int64_t StretchedIndex(int64_t k, int64_t destLength, int64_t sourceLength, bool screenOrder) {
   if (destLength >= sourceLength)
-    return (2 * k + 1) * sourceLength / (2 * destLength);
+    return ((2 * k + 1) * sourceLength - (screenOrder ? 1 : 0)) / (2 * destLength);
   const int64_t reach = 2 * (k + 1) * sourceLength - destLength;
   return (reach + 2 * destLength - 1) / (2 * destLength) - 1;
 }
@@ -191,14 +192,15 @@ int WINAPI StretchDIBits(HDC dc, int destX, int destY, int destWidth, int destHe
   pixels.bits = const_cast<BYTE*>(static_cast<const BYTE*>(bits));
   for (int row = 0; row < destHeight; ++row) {
     const int64_t y = int64_t{destY} + row;
-    const int64_t picked =
-        StretchedIndex(pixels.bottomUp ? destHeight - 1 - row : row, destHeight, sourceHeight) + sourceY;
+    const int64_t picked = StretchedIndex(pixels.bottomUp ? destHeight - 1 - row : row, destHeight,
+                                          sourceHeight, !pixels.bottomUp) +
+                           sourceY;
     const int64_t fromY = pixels.bottomUp ? pixels.height - 1 - picked : picked;
     if (y < 0 || y >= target.height || fromY < 0 || fromY >= pixels.height)
       continue;
     for (int column = 0; column < destWidth; ++column) {
       const int64_t x = int64_t{destX} + column;
-      const int64_t fromX = sourceX + StretchedIndex(column, destWidth, sourceWidth);
+      const int64_t fromX = sourceX + StretchedIndex(column, destWidth, sourceWidth, true);
       if (x < 0 || x >= target.width || fromX < 0 || fromX >= pixels.width)
         continue;
       PutColour(target, static_cast<int>(x), static_cast<int>(y),
