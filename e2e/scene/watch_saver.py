@@ -13,8 +13,6 @@ DIR as unmatched-N.xwd.
 """
 
 import argparse
-import ctypes
-import ctypes.util
 import os
 import subprocess
 import sys
@@ -24,6 +22,7 @@ import zlib
 import numpy as np
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import x11_colormap  # noqa: E402
 import xwd_image  # noqa: E402
 
 QUADRANT_NAMES = ["upper left", "lower right", "upper right", "lower left"]
@@ -45,43 +44,6 @@ def read_frame_log(path):
             tick, digest, action, quadrant, logo = line.split()
             frames.append((int(tick), int(digest, 16), int(action), int(quadrant), int(logo)))
     return frames
-
-
-class XWindowAttributes(ctypes.Structure):
-    _fields_ = [
-        ("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int), ("height", ctypes.c_int),
-        ("border_width", ctypes.c_int), ("depth", ctypes.c_int), ("visual", ctypes.c_void_p),
-        ("root", ctypes.c_ulong), ("c_class", ctypes.c_int), ("bit_gravity", ctypes.c_int),
-        ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
-        ("backing_pixel", ctypes.c_ulong), ("save_under", ctypes.c_int), ("colormap", ctypes.c_ulong),
-        ("map_installed", ctypes.c_int), ("map_state", ctypes.c_int), ("all_event_masks", ctypes.c_long),
-        ("your_event_mask", ctypes.c_long), ("do_not_propagate_mask", ctypes.c_long),
-        ("override_redirect", ctypes.c_int), ("screen", ctypes.c_void_p),
-    ]
-
-
-class ColourMapInstaller:
-    """Installs a window's X colour map, which no window manager does here."""
-
-    def __init__(self, window):
-        self.x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        self.x11.XOpenDisplay.restype = ctypes.c_void_p
-        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        self.x11.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(XWindowAttributes)]
-        self.x11.XInstallColormap.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-        self.x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        self.display = self.x11.XOpenDisplay(None)
-        if not self.display:
-            raise RuntimeError("cannot open the X display")
-        self.window = window
-
-    def install(self):
-        attributes = XWindowAttributes()
-        if not self.x11.XGetWindowAttributes(self.display, self.window, ctypes.byref(attributes)):
-            return False
-        self.x11.XInstallColormap(self.display, attributes.colormap)
-        self.x11.XSync(self.display, 0)
-        return True
 
 
 def screenshot(window):
@@ -134,7 +96,7 @@ def main():
     logs = [read_frame_log(path) for path in args.frame_logs]
     known = set(frame[1] for frames in logs for frame in frames)
     mask = precision_mask(args.depth)
-    installer = ColourMapInstaller(args.window) if args.window and args.depth == 8 else None
+    installer = x11_colormap.ColourMapInstaller(args.window) if args.window and args.depth == 8 else None
 
     shots, unmatched = [], 0
     start = time.monotonic()
