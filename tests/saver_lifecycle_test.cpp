@@ -55,6 +55,7 @@ TEST_F(LifecycleTest, FirstTenErasesPaintBlackAndAllAnswerOne) {
   HDC dc = GetDC(window);
   for (int i = 1; i <= 12; ++i)
     EXPECT_EQ(1, EraseSaverBackground(window, dc)) << "erase " << i;
+  ReleaseDC(window, dc);
   Strings fills = HeadlessCallsOf("FillRect");
   ASSERT_EQ(10u, fills.size());
   EXPECT_EQ(HandleText(dc) + " 0,0,40,30 color=0", fills[0]);

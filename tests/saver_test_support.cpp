@@ -1,11 +1,14 @@
 #include "tests/saver_test_support.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "app/frame_timer.h"
 #include "app/saver_lifecycle.h"
 #include "app/saver_state.h"
 #include "app/settings.h"
+#include "headless/control_gdi.h"
+#include "headless/control_resources.h"
 #include "host/entry.h"
 #include "host/host_state.h"
 #include "render/compositor.h"
@@ -39,6 +42,7 @@ void SaverTest::TearDown() {
   ClearDrawQueue();
   ClearDirtyList();
   EXPECT_FALSE(HeadlessBudgetExhausted()) << "the message loop never ended";
+  EXPECT_EQ(std::vector<std::string>(), HeadlessGdiLeftovers()) << "GDI objects left at the end of the test";
 }
 
 int RunMode(const std::string& arguments) {

@@ -29,6 +29,8 @@ HWND AddWindow(WindowRecord record) {
 
 void RemoveWindow(HWND window) {
   World& world = TheWorld();
+  if (WindowRecord* record = FindWindowRecord(window))
+    DeleteOwnDC(record->ownDC);
   world.windows.erase(reinterpret_cast<uintptr_t>(window));
   auto& timers = world.timers;
   timers.erase(
@@ -87,6 +89,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
   record.width = width;
   record.height = height;
   HWND window = AddWindow(record);
+  if (windowClass->definition.style & CS_OWNDC)
+    FindWindowRecord(window)->ownDC = CreateOwnDC(window);
 
   CREATESTRUCTA create = {parameter, instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
                           title,     className, exStyle};

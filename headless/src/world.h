@@ -29,6 +29,7 @@ struct WindowRecord {
   bool visible = false;
   bool needsPaint = false;
   bool foreign = false;  // belongs to another program: has no procedure here
+  HDC ownDC = nullptr;   // the one device context of a CS_OWNDC window
 };
 
 struct TimerRecord {
@@ -100,6 +101,16 @@ bool ShouldFail(const char* api);
 
 WindowRecord* FindWindowRecord(HWND window);
 LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool posted);
+// Where a window's client area starts on the screen.
+POINT ScreenOrigin(HWND window);
+// The window of this program that the cursor is over (children before their parents), or null.
+HWND WindowUnderCursor();
+// A mouse move for the window under the cursor, merged into a move already waiting for it.
+void QueueMouseMove();
+// The device context that a CS_OWNDC window keeps from creation to destruction.
+HDC CreateOwnDC(HWND window);
+void DeleteOwnDC(HDC dc);
+bool HasResource(HMODULE module, LPCSTR type, LPCSTR name);
 void ResetGdi();
 void ResetResources();
 void ResetRegistry();
