@@ -40,7 +40,54 @@ void RemoveWindow(HWND window) {
     world.foreground = nullptr;
 }
 
+bool ContainsCursor(HWND window, const WindowRecord& record) {
+  const POINT origin = ScreenOrigin(window);
+  const POINT cursor = TheWorld().cursor;
+  return record.visible && cursor.x >= origin.x && cursor.x < origin.x + record.width &&
+         cursor.y >= origin.y && cursor.y < origin.y + record.height;
+}
+
+// Topmost windows lie above all others, the foreground window above its own kind, and otherwise the
+// later window above the earlier one.
+int StackLevel(HWND window, const WindowRecord& record) {
+  return ((record.exStyle & WS_EX_TOPMOST) ? 2 : 0) + (TheWorld().foreground == window ? 1 : 0);
+}
+
 }  // namespace
+
+POINT ScreenOrigin(HWND window) {
+  POINT origin = {0, 0};
+  for (const WindowRecord* record = FindWindowRecord(window); record;
+       record = FindWindowRecord(record->parent)) {
+    origin.x += record->x;
+    origin.y += record->y;
+    if (!(record->style & WS_CHILD))
+      break;
+  }
+  return origin;
+}
+
+HWND WindowUnderCursor() {
+  HWND found = nullptr;
+  int level = -1;
+  for (auto& [handle, record] : TheWorld().windows) {
+    if (!(record.style & WS_CHILD) && ContainsCursor(AsHandle(handle), record) &&
+        StackLevel(AsHandle(handle), record) >= level) {
+      found = AsHandle(handle);
+      level = StackLevel(found, record);
+    }
+  }
+  // Then down through the children, where too the later lies above the earlier.
+  for (HWND parent = nullptr; found && found != parent;) {
+    parent = found;
+    for (auto& [handle, record] : TheWorld().windows) {
+      if ((record.style & WS_CHILD) && record.parent == parent && ContainsCursor(AsHandle(handle), record))
+        found = AsHandle(handle);
+    }
+  }
+  const WindowRecord* record = FindWindowRecord(found);
+  return record && !record->foreign ? found : nullptr;
+}
 
 WindowRecord* FindWindowRecord(HWND window) {
   auto& windows = TheWorld().windows;
@@ -111,6 +158,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
       TheWorld().foreground = window;
       DeliverMessage(window, WM_ACTIVATEAPP, TRUE, 0, false);
     }
+    // A window that appears under the cursor hears of the mouse as if it had moved.
+    if (FindWindowRecord(window) && WindowUnderCursor() == window)
+      QueueMouseMove();
   }
   return FindWindowRecord(window) ? window : nullptr;
 }
@@ -159,6 +209,16 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
       RECT client = {0, 0, record->width, record->height};
       FillRect(reinterpret_cast<HDC>(wParam), &client, windowClass->definition.hbrBackground);
       return 1;
+    }
+    case WM_SETCURSOR: {
+      // The parent decides first; in the client area the class cursor is set, when the class has one.
+      HWND parent = (record->style & WS_CHILD) ? record->parent : nullptr;
+      if (parent && SendMessageA(parent, WM_SETCURSOR, wParam, lParam))
+        return TRUE;
+      const WindowClassRecord* windowClass = FindClass(record->className.c_str());
+      if (LOWORD(lParam) == HTCLIENT && windowClass && windowClass->definition.hCursor)
+        TheWorld().cursorShape = windowClass->definition.hCursor;
+      return FALSE;
     }
     case WM_SETTEXT:
       record->title = lParam ? reinterpret_cast<const char*>(lParam) : "";

@@ -67,7 +67,11 @@ struct World {
   std::map<uintptr_t, WindowRecord> windows;
   uintptr_t nextWindow = 0x10010;
   HWND foreground = nullptr;
-  std::deque<MSG> queue;
+  // What GetMessageA looks at, in the order it looks: messages other threads sent, posted messages,
+  // then the input queue (keyboard and mouse), then paint and timers, which are made on demand.
+  std::deque<MSG> sentByOthers;
+  std::deque<MSG> posted;
+  std::deque<MSG> input;
   bool quitPosted = false;
   int quitCode = 0;
   int messageBudget = 100000;

@@ -60,10 +60,24 @@ void HeadlessAt(uint32_t time, std::function<void()> action);
 void HeadlessSetMessageBudget(int messages);
 bool HeadlessBudgetExhausted();
 
-// Input as the system delivers it.
-void HeadlessMoveCursor(int x, int y);  // sets the cursor and posts WM_MOUSEMOVE to the window under it
-void HeadlessSetCursor(int x, int y);   // sets the cursor only
+// Input as the system delivers it, through the input queue: GetMessageA hands out messages that
+// other threads sent first, then posted ones, then input, then paint, then timers. Before a mouse
+// message is handed out, the window under the cursor gets WM_SETCURSOR.
+// Sets the cursor and queues WM_MOUSEMOVE for the window under it; a move still waiting for that
+// window is updated instead. A window that appears under the cursor gets such a move too.
+void HeadlessMoveCursor(int x, int y);
+void HeadlessSetCursor(int x, int y);  // sets the cursor only
+// A key message for the foreground window or a button message for the window under the cursor.
+void HeadlessUserInput(UINT message, WPARAM wParam = 0);
 void HeadlessPostToForeground(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// A message another thread sends: delivered the next time the program looks for messages.
+void HeadlessSendFromOtherThread(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// The cursor's shape as SetCursor and the default window procedure leave it (null: hidden), and a
+// shape set from outside the program (another program's window, the system).
+HCURSOR HeadlessCursorShape();
+void HeadlessSetCursorShape(HCURSOR shape);
+// The system's "screen saver running" state (SPI_SCREENSAVERRUNNING).
+bool HeadlessScreenSaverRunning();
 HWND HeadlessForeground();
 bool HeadlessIsVisible(HWND window);
 DWORD HeadlessStyle(HWND window);

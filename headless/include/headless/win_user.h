@@ -83,6 +83,8 @@ typedef struct tagMSG {
 #define WM_CHAR 0x0102
 #define WM_SYSKEYDOWN 0x0104
 #define WM_SYSKEYUP 0x0105
+#define WM_KEYFIRST 0x0100
+#define WM_KEYLAST 0x0109
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
@@ -97,6 +99,8 @@ typedef struct tagMSG {
 #define WM_MBUTTONDOWN 0x0207
 #define WM_MBUTTONUP 0x0208
 #define WM_MBUTTONDBLCLK 0x0209
+#define WM_MOUSEFIRST 0x0200
+#define WM_MOUSELAST 0x020D
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 
@@ -116,6 +120,11 @@ typedef struct tagMSG {
 #define SM_CYSCREEN 1
 
 #define SPI_SCREENSAVERRUNNING 97
+#define SPI_GETSCREENSAVERRUNNING 0x0072
+
+#define HTCLIENT 1
+
+#define RT_DIALOG MAKEINTRESOURCEA(5)
 
 #define MB_OK 0x00000000L
 #define MB_ICONHAND 0x00000010L
