@@ -28,12 +28,34 @@ void ResetSaverProcess() {
   SoundEnabled = 0;
 }
 
+void PutWord(std::vector<BYTE>* bytes, unsigned value) {
+  bytes->push_back(static_cast<BYTE>(value));
+  bytes->push_back(static_cast<BYTE>(value >> 8));
+}
+
+// The native build compiles in only the resource script's file resources, so the configuration
+// dialog's template is added here: its frame, size and caption, without controls (the headless
+// dialogs only need to find it).
+void AddConfigurationDialog() {
+  const DWORD style = 0x80 | 0x800 | WS_POPUP | WS_CAPTION | WS_SYSMENU;  // DS_MODALFRAME | DS_CENTER
+  std::vector<BYTE> dialog;
+  PutWord(&dialog, style & 0xFFFF);
+  PutWord(&dialog, style >> 16);
+  for (unsigned word : {0u, 0u, 0u, 34u, 32u, 158u, 44u, 0u, 0u})  // no extended style, no controls, no menu
+    PutWord(&dialog, word);
+  for (const char* c = "Lomlom_action_2 Setup"; *c; ++c)
+    PutWord(&dialog, static_cast<BYTE>(*c));
+  PutWord(&dialog, 0);
+  HeadlessSetResource(RT_DIALOG, MAKEINTRESOURCEA(2003), dialog);
+}
+
 }  // namespace
 
 void SaverTest::SetUp() {
   HeadlessReset();
   ResetSaverProcess();
   HeadlessSetMessageBudget(5000);
+  AddConfigurationDialog();
 }
 
 void SaverTest::TearDown() {
