@@ -39,6 +39,9 @@ void HeadlessSetBitsPerPixel(int bitsPerPixel);
 void HeadlessSetPlatform(DWORD platformId);  // VER_PLATFORM_WIN32_WINDOWS makes it Windows 95
 void HeadlessSetCommandLine(const std::string& commandLine);
 void HeadlessSetStartupShow(bool useShowWindow, WORD showWindow);
+// A user without administrator rights: nothing below HKEY_LOCAL_MACHINE can be opened for writing,
+// created, set or deleted (ERROR_ACCESS_DENIED); reading works as before.
+void HeadlessSetStandardUser(bool standardUser);
 
 // A module that LoadLibraryA/GetModuleHandleA can find, with exported entries.
 void HeadlessAddModule(const std::string& name, bool alreadyLoaded);
