@@ -292,8 +292,16 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   return TheWorld().messageBoxAnswer;
 }
 
-BOOL WINAPI SystemParametersInfoA(UINT action, UINT parameter, PVOID, UINT winIni) {
+BOOL WINAPI SystemParametersInfoA(UINT action, UINT parameter, PVOID value, UINT winIni) {
   LogCall("SystemParametersInfoA", action, " ", parameter, " ", winIni);
+  World& world = TheWorld();
+  if (action == SPI_SCREENSAVERRUNNING) {
+    if (value)
+      *static_cast<BOOL*>(value) = world.screenSaverRunning;
+    world.screenSaverRunning = parameter != 0;
+  } else if (action == SPI_GETSCREENSAVERRUNNING && value) {
+    *static_cast<BOOL*>(value) = world.screenSaverRunning;
+  }
   return TRUE;
 }
 
@@ -349,6 +357,9 @@ std::string HeadlessTitle(HWND window) {
 std::string HeadlessClassName(HWND window) {
   WindowRecord* record = FindWindowRecord(window);
   return record ? record->className : "";
+}
+bool HeadlessScreenSaverRunning() {
+  return TheWorld().screenSaverRunning;
 }
 int HeadlessWindowCount() {
   int count = 0;

@@ -79,6 +79,11 @@ struct World {
   std::vector<TimerRecord> timers;
   POINT cursor = {0, 0};
   HCURSOR cursorShape = reinterpret_cast<HCURSOR>(0x5000);
+  bool screenSaverRunning = false;
+
+  // Exceptions: the process's top-level filter, and what the system's own filter answers.
+  LPTOP_LEVEL_EXCEPTION_FILTER exceptionFilter = nullptr;
+  LONG systemExceptionVerdict = EXCEPTION_EXECUTE_HANDLER;
 
   // Time.
   uint32_t now = 1000;

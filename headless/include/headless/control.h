@@ -101,6 +101,11 @@ std::vector<std::string> HeadlessCallNames();
 const std::vector<HeadlessMessage>& HeadlessMessages();
 void HeadlessClearLogs();
 
+// An exception that nothing handled: runs the process's top-level filter (or, without one, the
+// system's own) and returns its verdict. The system's filter answers `verdict`.
+void HeadlessSetSystemExceptionVerdict(LONG verdict);
+LONG HeadlessRaiseUnhandledException(DWORD code = EXCEPTION_ACCESS_VIOLATION);
+
 // ExitProcess ends a headless run by throwing this, so a test can call the process entry.
 struct HeadlessExit {
   UINT code;
