@@ -65,6 +65,27 @@ TEST_F(DismissalTest, IgnoredSystemCommandsNeverReachTheDefaultProcedure) {
   }
 }
 
+TEST_F(DismissalTest, SystemCommandsAreComparedWithoutTheirFourLowBits) {
+  // The system keeps flags of its own in the four low bits of a command.
+  const struct {
+    WPARAM command;
+    bool ignored;
+    bool closes;
+  } cases[] = {{SC_NEXTWINDOW | 0x1, true, false},
+               {SC_PREVWINDOW | 0xF, true, false},
+               {SC_SCREENSAVE | 0x2, true, false},
+               {SC_CLOSE | 0x3, false, true},
+               {SC_MINIMIZE | 0x5, false, false}};
+  for (const auto& c : cases) {
+    SetUp();
+    EXPECT_EQ(c.closes, ClosesSaver(WM_SYSCOMMAND, c.command)) << std::hex << c.command;
+    bool reachedDefault = false;
+    for (const std::string& call : HeadlessCallsOf("DefWindowProcA"))
+      reachedDefault |= call.find("msg=274 wp=" + std::to_string(c.command)) != std::string::npos;
+    EXPECT_EQ(!c.ignored, reachedDefault) << std::hex << c.command;
+  }
+}
+
 TEST_F(DismissalTest, AppearingUnderAStillCursorIsNoTravel) {
   // The system reports a mouse move to a window that appears under the cursor.
   HeadlessSetCursor(700, 500);
