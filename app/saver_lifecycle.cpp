@@ -18,8 +18,12 @@ const int kPreviewLogicalWidth = 640;
 const int kPreviewLogicalHeight = 480;
 const char kMainPaletteName[] = "IDR_MAINPAL_LOM4SCREEN";
 
-BOOL FailInit(HWND window, HDC dc, ErrorKind kind) {
+// The window's own context keeps its selections past ReleaseDC, and a palette still selected there
+// could not be deleted.
+BOOL FailInit(HWND window, HDC dc, HPALETTE previousPalette, ErrorKind kind) {
   saverState.errorKind = kind;
+  if (previousPalette)
+    SelectPalette(dc, previousPalette, FALSE);
   ReleaseDC(window, dc);
   ShutdownSaver();
   return FALSE;
@@ -60,13 +64,13 @@ BOOL InitSaver(HWND window) {
   if (!CreateFrameBuffer(window, displayMetrics.logicalWidth, displayMetrics.logicalHeight,
                          mainPalette.entries)) {
     return FailInit(
-        window, dc,
+        window, dc, previousPalette,
         frameBufferError == kFrameBufferNoResources ? ErrorKind::NoMemory : ErrorKind::InitFailed);
   }
   animationLibrary =
       CreateAnimationLibrary(sceneDescriptors, 1, LoadContext{window, displayMetrics.instance, dc});
   if (!animationLibrary)
-    return FailInit(window, dc, ErrorKind::InitFailed);
+    return FailInit(window, dc, previousPalette, ErrorKind::InitFailed);
   if (paletteDisplay && mainPalette.handle)
     SelectPalette(dc, previousPalette, FALSE);
   ReleaseDC(window, dc);
