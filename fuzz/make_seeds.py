@@ -15,6 +15,11 @@ def bitmap(width, height, fill):
     return b"BM" + struct.pack("<IHHI", size, 0, 0, 1078) + header + colours + rows
 
 
+def cut(file, size):
+    """The file cut to size bytes, with its bfSize saying so."""
+    return file[:2] + struct.pack("<I", size) + file[6:size]
+
+
 def placements(offsets):
     return b"".join(struct.pack("<IhhQ", 0, x, y, 0) for x, y in offsets) + bytes(4)
 
@@ -24,6 +29,7 @@ def main(folder):
     seeds = {
         "one-frame": bitmap(6, 3, 1),
         "padded-run": bitmap(73, 3, 5) + bitmap(8, 2, 1),
+        "padding-cut": cut(bitmap(6, 3, 1), 1078 + 6 * 3),
         "placements": placements([(-1, -32768), (158, 29), (232, 214)]),
     }
     for name, data in seeds.items():

@@ -41,8 +41,10 @@ LRESULT ForwardToPreviewHost(HWND window, UINT message, LPARAM lParam) {
   return 1;
 }
 
+// The system keeps flags of its own in the four low bits of a command.
 bool IsIgnoredSystemCommand(WPARAM command) {
-  return command == SC_NEXTWINDOW || command == SC_PREVWINDOW || command == SC_SCREENSAVE;
+  const WPARAM type = command & 0xFFF0;
+  return type == SC_NEXTWINDOW || type == SC_PREVWINDOW || type == SC_SCREENSAVE;
 }
 
 }  // namespace

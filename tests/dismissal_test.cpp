@@ -65,6 +65,41 @@ TEST_F(DismissalTest, IgnoredSystemCommandsNeverReachTheDefaultProcedure) {
   }
 }
 
+TEST_F(DismissalTest, SystemCommandsAreComparedWithoutTheirFourLowBits) {
+  // The system keeps flags of its own in the four low bits of a command.
+  const struct {
+    WPARAM command;
+    bool ignored;
+    bool closes;
+  } cases[] = {{SC_NEXTWINDOW | 0x1, true, false},
+               {SC_PREVWINDOW | 0xF, true, false},
+               {SC_SCREENSAVE | 0x2, true, false},
+               {SC_CLOSE | 0x3, false, true},
+               {SC_MINIMIZE | 0x5, false, false}};
+  for (const auto& c : cases) {
+    SetUp();
+    EXPECT_EQ(c.closes, ClosesSaver(WM_SYSCOMMAND, c.command)) << std::hex << c.command;
+    bool reachedDefault = false;
+    for (const std::string& call : HeadlessCallsOf("DefWindowProcA"))
+      reachedDefault |= call.find("msg=274 wp=" + std::to_string(c.command)) != std::string::npos;
+    EXPECT_EQ(!c.ignored, reachedDefault) << std::hex << c.command;
+  }
+}
+
+TEST_F(DismissalTest, AppearingUnderAStillCursorIsNoTravel) {
+  // The system reports a mouse move to a window that appears under the cursor.
+  HeadlessSetCursor(700, 500);
+  bool alive = false;
+  CheckAliveAt(kCheckAt, &alive);
+  PostToSaverAt(kEndAt, WM_KEYDOWN, 'Q');
+  RunMode("/s");
+  EXPECT_TRUE(alive);
+  int moves = 0;
+  for (const HeadlessMessage& m : HeadlessMessages())
+    moves += m.message == WM_MOUSEMOVE ? 1 : 0;
+  EXPECT_EQ(1, moves);
+}
+
 TEST_F(DismissalTest, MouseTravelAboveFourPixelsCloses) {
   struct Travel {
     int dx, dy;
@@ -102,6 +137,27 @@ TEST_F(DismissalTest, CursorIsHiddenOverTheSaver) {
   ASSERT_GE(calls.size(), 2u) << "hidden at creation and on WM_SETCURSOR";
   for (const std::string& call : calls)
     EXPECT_EQ("0", call);
+}
+
+TEST_F(DismissalTest, CursorIsHiddenAgainOnEverySetCursor) {
+  // Between the moves something else shows the cursor; every small move must hide it again.
+  const HCURSOR arrow = reinterpret_cast<HCURSOR>(0x5001);
+  HeadlessSetCursor(500, 400);
+  std::vector<HCURSOR> shapes;
+  for (uint32_t round = 0; round < 4; ++round) {
+    const uint32_t at = kInputAt + 100 * round;
+    HeadlessAt(at, [=] {
+      HeadlessSetCursorShape(arrow);
+      HeadlessMoveCursor(501 - static_cast<int>(round % 2), 400);
+    });
+    HeadlessAt(at + 50, [&] { shapes.push_back(HeadlessCursorShape()); });
+  }
+  bool alive = false;
+  CheckAliveAt(kCheckAt, &alive);
+  PostToSaverAt(kEndAt, WM_KEYDOWN, 'Q');
+  RunMode("/s");
+  EXPECT_TRUE(alive);
+  EXPECT_EQ(std::vector<HCURSOR>(4, nullptr), shapes);
 }
 
 TEST_F(DismissalTest, SecondSaverOnlyBringsTheFirstForward) {
@@ -185,7 +241,7 @@ TEST_F(PreviewDismissalTest, HelpRequestsGoToTheHostWithItsOwnHandle) {
   RunPreview();
   std::vector<HeadlessMessage> atHost;
   for (const HeadlessMessage& m : HeadlessMessages()) {
-    if (m.window == host)
+    if (m.window == host && (m.message == WM_CONTEXTMENU || m.message == WM_HELP))
       atHost.push_back(m);
   }
   ASSERT_EQ(2u, atHost.size());

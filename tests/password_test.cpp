@@ -150,4 +150,42 @@ TEST_F(PasswordTest, Windows95LeavesTheWindowAloneAfterTheLoop) {
   EXPECT_EQ(1, CountCalls("DestroyWindow"));
 }
 
+TEST_F(PasswordTest, CrashEndsTheSaverRunningStateOnlyWhenTheProcessEnds) {
+  const struct {
+    const char* what;
+    DWORD platform;
+    LONG verdict;
+    bool runningBefore;
+    bool runningAfter;
+  } cases[] = {
+      {"Windows 95, the process ends", VER_PLATFORM_WIN32_WINDOWS, EXCEPTION_EXECUTE_HANDLER, true, false},
+      {"Windows 95, the search goes on", VER_PLATFORM_WIN32_WINDOWS, EXCEPTION_CONTINUE_SEARCH, true, true},
+      {"Windows 95, execution goes on", VER_PLATFORM_WIN32_WINDOWS, EXCEPTION_CONTINUE_EXECUTION, true, true},
+      {"Windows NT, the process ends", VER_PLATFORM_WIN32_NT, EXCEPTION_EXECUTE_HANDLER, false, false},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    HeadlessSetPlatform(c.platform);
+    AskForPassword(1);
+    ProvideVerifier();
+    HeadlessSetSystemExceptionVerdict(c.verdict);
+    bool before = false, after = false;
+    LONG verdict = 0;
+    int stateCalls = 0;
+    HeadlessAt(3000, [&] {
+      before = HeadlessScreenSaverRunning();
+      const int callsBefore = CountCalls("SystemParametersInfoA");
+      verdict = HeadlessRaiseUnhandledException();
+      after = HeadlessScreenSaverRunning();
+      stateCalls = CountCalls("SystemParametersInfoA") - callsBefore;
+    });
+    PostToSaverAt(4000, WM_KEYDOWN, 'Q');
+    RunMode("/s");
+    EXPECT_EQ(c.verdict, verdict) << c.what;
+    EXPECT_EQ(c.runningBefore, before) << c.what;
+    EXPECT_EQ(c.runningAfter, after) << c.what;
+    EXPECT_EQ(c.runningBefore && !c.runningAfter ? 1 : 0, stateCalls) << c.what;
+  }
+}
+
 }  // namespace

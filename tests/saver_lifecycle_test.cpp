@@ -5,6 +5,7 @@
 #include "app/saver_proc.h"
 #include "app/saver_state.h"
 #include "headless/control_gdi.h"
+#include "headless/control_resources.h"
 #include "host/host_state.h"
 #include "tests/saver_test_support.h"
 
@@ -55,6 +56,7 @@ TEST_F(LifecycleTest, FirstTenErasesPaintBlackAndAllAnswerOne) {
   HDC dc = GetDC(window);
   for (int i = 1; i <= 12; ++i)
     EXPECT_EQ(1, EraseSaverBackground(window, dc)) << "erase " << i;
+  ReleaseDC(window, dc);
   Strings fills = HeadlessCallsOf("FillRect");
   ASSERT_EQ(10u, fills.size());
   EXPECT_EQ(HandleText(dc) + " 0,0,40,30 color=0", fills[0]);
@@ -187,6 +189,29 @@ TEST_F(LifecycleTest, FrameBufferFailureIsToldByItsKind) {
     ASSERT_EQ(1u, HeadlessMessageBoxes().size()) << c.api;
     EXPECT_EQ(c.text, HeadlessMessageBoxes()[0].text) << c.api;
     EXPECT_EQ(0, HeadlessLiveGdiObjects()) << c.api;
+  }
+}
+
+TEST_F(LifecycleTest, CreationFailingAtEachStepAt8BitsLeavesNoGdiObject) {
+  // At 8 bits the main palette is selected into the window's own context while creation runs.
+  const struct {
+    const char* what;
+    void (*fault)();
+  } steps[] = {
+      {"display check", [] { HeadlessFailCall("GetDC"); }},
+      {"frame buffer context", [] { HeadlessFailCall("CreateCompatibleDC"); }},
+      {"frame buffer bitmap", [] { HeadlessFailCall("CreateDIBSection"); }},
+      {"frame buffer selection", [] { HeadlessFailCall("SelectObject"); }},
+      {"animation library", [] { HeadlessRemoveResource("SPBMP", "IDR_SPBMP_LOGOJOY"); }},
+      {"timer resolution", [] { HeadlessFailCall("timeBeginPeriod"); }},
+      {"timer", [] { HeadlessFailCall("SetTimer"); }},
+  };
+  for (const auto& step : steps) {
+    SetUp();
+    HeadlessSetBitsPerPixel(8);
+    step.fault();
+    EXPECT_EQ(-1, RunMode("/s")) << step.what;
+    EXPECT_EQ(Strings(), HeadlessGdiLeftovers()) << step.what;
   }
 }
 

@@ -1,11 +1,14 @@
 #include "tests/saver_test_support.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "app/frame_timer.h"
 #include "app/saver_lifecycle.h"
 #include "app/saver_state.h"
 #include "app/settings.h"
+#include "headless/control_gdi.h"
+#include "headless/control_resources.h"
 #include "host/entry.h"
 #include "host/host_state.h"
 #include "render/compositor.h"
@@ -29,12 +32,34 @@ void ResetSaverProcess() {
   sceneState = SceneState();
 }
 
+void PutWord(std::vector<BYTE>* bytes, unsigned value) {
+  bytes->push_back(static_cast<BYTE>(value));
+  bytes->push_back(static_cast<BYTE>(value >> 8));
+}
+
+// The native build compiles in only the resource script's file resources, so the configuration
+// dialog's template is added here: its frame, size and caption, without controls (the headless
+// dialogs only need to find it).
+void AddConfigurationDialog() {
+  const DWORD style = 0x80 | 0x800 | WS_POPUP | WS_CAPTION | WS_SYSMENU;  // DS_MODALFRAME | DS_CENTER
+  std::vector<BYTE> dialog;
+  PutWord(&dialog, style & 0xFFFF);
+  PutWord(&dialog, style >> 16);
+  for (unsigned word : {0u, 0u, 0u, 34u, 32u, 158u, 44u, 0u, 0u})  // no extended style, no controls, no menu
+    PutWord(&dialog, word);
+  for (const char* c = "Lomlom_action_2 Setup"; *c; ++c)
+    PutWord(&dialog, static_cast<BYTE>(*c));
+  PutWord(&dialog, 0);
+  HeadlessSetResource(RT_DIALOG, MAKEINTRESOURCEA(2003), dialog);
+}
+
 }  // namespace
 
 void SaverTest::SetUp() {
   HeadlessReset();
   ResetSaverProcess();
   HeadlessSetMessageBudget(5000);
+  AddConfigurationDialog();
 }
 
 void SaverTest::TearDown() {
@@ -43,6 +68,7 @@ void SaverTest::TearDown() {
   ClearDrawQueue();
   ClearDirtyList();
   EXPECT_FALSE(HeadlessBudgetExhausted()) << "the message loop never ended";
+  EXPECT_EQ(std::vector<std::string>(), HeadlessGdiLeftovers()) << "GDI objects left at the end of the test";
 }
 
 int RunMode(const std::string& arguments) {

@@ -37,7 +37,10 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
                                LPARAM parameter) {
   LogCall("DialogBoxParamA", instance, " template=", reinterpret_cast<uintptr_t>(templateName),
           " owner=", owner);
-  if (ShouldFail("DialogBoxParamA"))
+  // An owner that is no window fails with 0, every other failure with -1.
+  if (owner && !FindWindowRecord(owner))
+    return 0;
+  if (ShouldFail("DialogBoxParamA") || !HasResource(instance, RT_DIALOG, templateName))
     return -1;
   HWND dialog = HeadlessCreateForeignWindow("dialog", 316, 88);
   TheDialogs().open[reinterpret_cast<uintptr_t>(dialog)].procedure = procedure;

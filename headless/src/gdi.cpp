@@ -14,15 +14,30 @@ const PALETTEENTRY kStaticColours[20] = {
     {255, 255, 0, 0},   {0, 0, 255, 0},     {255, 0, 255, 0},   {0, 255, 255, 0},   {255, 255, 255, 0},
 };
 
-bool InUse(HGDIOBJ handle) {
+// The device context that holds handle selected, or null.
+HDC SelectedInto(HGDIOBJ handle) {
   for (const auto& [key, object] : TheGdi().objects) {
     if (object.kind == GdiKind::DeviceContext &&
         (object.selectedBitmap == handle || object.selectedBrush == handle ||
          object.selectedPalette == handle)) {
-      return true;
+      return reinterpret_cast<HDC>(key);
     }
   }
-  return false;
+  return nullptr;
+}
+
+const char* KindName(const GdiObject& object) {
+  switch (object.kind) {
+    case GdiKind::DeviceContext:
+      return object.memory ? "memory device context" : "device context";
+    case GdiKind::Brush:
+      return "brush";
+    case GdiKind::Palette:
+      return "palette";
+    case GdiKind::Bitmap:
+      return "bitmap";
+  }
+  return "object";
 }
 
 HeadlessGdiKind PublicKind(GdiKind kind) {
@@ -126,7 +141,7 @@ HGDIOBJ WINAPI GetStockObject(int index) {
 BOOL WINAPI DeleteObject(HGDIOBJ handle) {
   LogCall("DeleteObject", handle);
   GdiObject* object = FindGdiObject(handle);
-  if (!object || object->stock || object->kind == GdiKind::DeviceContext || InUse(handle))
+  if (!object || object->stock || object->kind == GdiKind::DeviceContext || SelectedInto(handle))
     return FALSE;
   RemoveGdiObject(handle);
   return TRUE;
@@ -139,6 +154,25 @@ int HeadlessLiveGdiObjects(HeadlessGdiKind kind) {
       ++count;
   }
   return count;
+}
+
+std::vector<std::string> HeadlessGdiLeftovers() {
+  std::vector<std::string> found;
+  for (const auto& [key, object] : TheGdi().objects) {
+    const HGDIOBJ handle = reinterpret_cast<HGDIOBJ>(key);
+    if (object.stock || object.ownDC)
+      continue;
+    std::string line = std::string(KindName(object)) + " " + FormatArgument(handle) + " alive";
+    if (HDC dc = SelectedInto(handle)) {
+      const GdiObject* context = FindGdiObject(dc);
+      line += ", selected into " + FormatArgument(dc);
+      if (context->window)
+        line += std::string(context->ownDC ? " (own context of window " : " (of window ") +
+                FormatArgument(context->window) + ")";
+    }
+    found.push_back(line);
+  }
+  return found;
 }
 
 std::vector<PALETTEENTRY> HeadlessSystemPalette() {

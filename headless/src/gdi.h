@@ -31,6 +31,7 @@ struct GdiObject {
   // Device contexts: a window's (window set), the screen's (neither set) or a memory context.
   HWND window = nullptr;
   bool memory = false;
+  bool ownDC = false;  // a CS_OWNDC window's: lives with the window, ReleaseDC leaves it as it is
   HGDIOBJ selectedBitmap = nullptr;
   HGDIOBJ selectedBrush = nullptr;
   HPALETTE selectedPalette = nullptr;

@@ -4,11 +4,12 @@
 
 namespace {
 
-HDC NewDeviceContext(HWND window, bool memory) {
+HDC NewDeviceContext(HWND window, bool memory, bool ownDC = false) {
   GdiObject dc;
   dc.kind = GdiKind::DeviceContext;
   dc.window = window;
   dc.memory = memory;
+  dc.ownDC = ownDC;
   dc.selectedPalette = DefaultPalette();
   dc.selectedBrush = StockBrush(WHITE_BRUSH);
   if (memory)
@@ -37,18 +38,36 @@ void ReleaseSelections(GdiObject& dc) {
 
 }  // namespace
 
+HDC CreateOwnDC(HWND window) {
+  return NewDeviceContext(window, false, true);
+}
+
+// The window's context goes with the window; what was still selected into it stays alive.
+void DeleteOwnDC(HDC dc) {
+  if (GdiObject* object = FindGdiObject(dc, GdiKind::DeviceContext)) {
+    ReleaseSelections(*object);
+    RemoveGdiObject(dc);
+  }
+}
+
 HDC WINAPI GetDC(HWND window) {
   LogCall("GetDC", window);
-  if (ShouldFail("GetDC") || (window && !FindWindowRecord(window)))
+  const WindowRecord* record = FindWindowRecord(window);
+  if (ShouldFail("GetDC") || (window && !record))
     return nullptr;
+  if (record && record->ownDC)
+    return record->ownDC;
   return NewDeviceContext(window, false);
 }
 
+// Only common contexts go back; a window's own context keeps its selections.
 int WINAPI ReleaseDC(HWND window, HDC dc) {
   LogCall("ReleaseDC", window, " dc=", dc);
   GdiObject* object = FindGdiObject(dc, GdiKind::DeviceContext);
   if (!object || object->memory)
     return 0;
+  if (object->ownDC)
+    return 1;
   ReleaseSelections(*object);
   RemoveGdiObject(dc);
   return 1;

@@ -136,12 +136,26 @@ LPSTR WINAPI CharNextA(LPCSTR text) {
 
 LPTOP_LEVEL_EXCEPTION_FILTER WINAPI SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter) {
   LogCall("SetUnhandledExceptionFilter", reinterpret_cast<void*>(filter));
-  return nullptr;
+  LPTOP_LEVEL_EXCEPTION_FILTER previous = TheWorld().exceptionFilter;
+  TheWorld().exceptionFilter = filter;
+  return previous;
 }
 
 LONG WINAPI UnhandledExceptionFilter(EXCEPTION_POINTERS*) {
   LogCall("UnhandledExceptionFilter");
-  return EXCEPTION_EXECUTE_HANDLER;
+  return TheWorld().systemExceptionVerdict;
+}
+
+void HeadlessSetSystemExceptionVerdict(LONG verdict) {
+  TheWorld().systemExceptionVerdict = verdict;
+}
+
+LONG HeadlessRaiseUnhandledException(DWORD code) {
+  EXCEPTION_RECORD record = {};
+  record.ExceptionCode = code;
+  EXCEPTION_POINTERS pointers = {&record, nullptr};
+  LPTOP_LEVEL_EXCEPTION_FILTER filter = TheWorld().exceptionFilter;
+  return filter ? filter(&pointers) : UnhandledExceptionFilter(&pointers);
 }
 
 BOOL WINAPI CreateProcessA(LPCSTR application, LPSTR commandLine, LPSECURITY_ATTRIBUTES,

@@ -1,5 +1,5 @@
-// The thread's message queue: posted messages, quit, paint and timer messages, and the test clock
-// that moves only while the program waits.
+// The thread's message queues: messages other threads sent, posted messages, the input queue,
+// quit, paint and timer messages, and the test clock that moves only while the program waits.
 #include <algorithm>
 
 #include "world.h"
@@ -29,20 +29,50 @@ MSG MakeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return MSG{window, message, wParam, lParam, world.now, world.cursor};
 }
 
-bool TakeQueued(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
-  World& world = TheWorld();
-  for (auto it = world.queue.begin(); it != world.queue.end(); ++it) {
+bool IsMouseMessage(UINT message) {
+  return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
+}
+
+// Messages that other threads sent are delivered inside the call that looks for messages.
+void DeliverSentByOthers() {
+  auto& waiting = TheWorld().sentByOthers;
+  while (!waiting.empty()) {
+    MSG sent = waiting.front();
+    waiting.pop_front();
+    DeliverMessage(sent.hwnd, sent.message, sent.wParam, sent.lParam, false);
+  }
+}
+
+bool TakeFrom(std::deque<MSG>& queue, MSG* out, HWND filter, UINT first, UINT last, bool remove) {
+  for (auto it = queue.begin(); it != queue.end(); ++it) {
     if (!InRange(it->message, first, last) || !ForWindow(it->hwnd, filter))
       continue;
     *out = *it;
     if (remove)
-      world.queue.erase(it);
+      queue.erase(it);
     return true;
   }
-  if (world.quitPosted && InRange(WM_QUIT, first, last)) {
+  return false;
+}
+
+bool TakeQueued(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
+  World& world = TheWorld();
+  DeliverSentByOthers();
+  if (TakeFrom(world.posted, out, filter, first, last, remove))
+    return true;
+  // The quit message is handed out whatever range the caller asked for.
+  if (world.quitPosted) {
     *out = MakeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(world.quitCode), 0);
     if (remove)
       world.quitPosted = false;
+    return true;
+  }
+  if (TakeFrom(world.input, out, filter, first, last, remove)) {
+    // Before mouse input is handed out, the window under the cursor is asked to set its shape.
+    if (remove && IsMouseMessage(out->message)) {
+      DeliverMessage(out->hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(out->hwnd),
+                     MAKELONG(HTCLIENT, out->message), false);
+    }
     return true;
   }
   if (InRange(WM_PAINT, first, last)) {
@@ -106,7 +136,7 @@ BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam
   LogCall("PostMessageA", window, " msg=", message, " wp=", wParam, " lp=", lParam);
   if (window && !FindWindowRecord(window))
     return FALSE;
-  TheWorld().queue.push_back(MakeMessage(window, message, wParam, lParam));
+  TheWorld().posted.push_back(MakeMessage(window, message, wParam, lParam));
   return TRUE;
 }
 
@@ -204,19 +234,62 @@ void HeadlessSetCursor(int x, int y) {
   TheWorld().cursor = {x, y};
 }
 
-void HeadlessMoveCursor(int x, int y) {
+HCURSOR HeadlessCursorShape() {
+  return TheWorld().cursorShape;
+}
+void HeadlessSetCursorShape(HCURSOR shape) {
+  TheWorld().cursorShape = shape;
+}
+
+void QueueMouseMove() {
   World& world = TheWorld();
-  world.cursor = {x, y};
-  HWND target = world.foreground;
+  HWND target = WindowUnderCursor();
   if (!target)
     return;
-  WindowRecord* record = FindWindowRecord(target);
-  LPARAM position = MAKELONG(x - record->x, y - record->y);
-  world.queue.push_back(MakeMessage(target, WM_MOUSEMOVE, 0, position));
+  const POINT origin = ScreenOrigin(target);
+  MSG move =
+      MakeMessage(target, WM_MOUSEMOVE, 0, MAKELONG(world.cursor.x - origin.x, world.cursor.y - origin.y));
+  // A move still waiting at the end of the input queue only learns the newer position.
+  if (!world.input.empty() && world.input.back().message == WM_MOUSEMOVE &&
+      world.input.back().hwnd == target) {
+    world.input.back() = move;
+    return;
+  }
+  world.input.push_back(move);
+}
+
+void HeadlessMoveCursor(int x, int y) {
+  TheWorld().cursor = {x, y};
+  QueueMouseMove();
+}
+
+void HeadlessUserInput(UINT message, WPARAM wParam) {
+  World& world = TheWorld();
+  if (message == WM_MOUSEMOVE) {
+    QueueMouseMove();
+    return;
+  }
+  const bool mouse = IsMouseMessage(message);
+  // Keys go to the window with the focus, which here is the foreground window; buttons to the window
+  // under the cursor.
+  HWND target = mouse ? WindowUnderCursor() : world.foreground;
+  const WindowRecord* record = FindWindowRecord(target);
+  if (!record || record->foreign)
+    return;
+  LPARAM lParam = 1;  // a key's repeat count
+  if (mouse) {
+    const POINT origin = ScreenOrigin(target);
+    lParam = MAKELONG(world.cursor.x - origin.x, world.cursor.y - origin.y);
+  }
+  world.input.push_back(MakeMessage(target, message, wParam, lParam));
+}
+
+void HeadlessSendFromOtherThread(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TheWorld().sentByOthers.push_back(MakeMessage(window, message, wParam, lParam));
 }
 
 void HeadlessPostToForeground(UINT message, WPARAM wParam, LPARAM lParam) {
   World& world = TheWorld();
   if (world.foreground)
-    world.queue.push_back(MakeMessage(world.foreground, message, wParam, lParam));
+    world.posted.push_back(MakeMessage(world.foreground, message, wParam, lParam));
 }

@@ -1,4 +1,5 @@
-// The registry: a tree of keys with typed values, and handles to open keys.
+// The registry: a tree of keys with typed values, and handles to open keys with the rights they
+// were opened with. A standard user may only read below HKEY_LOCAL_MACHINE.
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -12,11 +13,22 @@ struct RegistryValue {
   std::vector<BYTE> data;
 };
 
+struct OpenKeyRecord {
+  std::string path;
+  REGSAM access;
+};
+
 struct Registry {
   std::map<std::string, std::map<std::string, RegistryValue>> keys;  // lower-case full path
-  std::map<uintptr_t, std::string> open;
+  std::map<uintptr_t, OpenKeyRecord> open;
   uintptr_t next = 0x3000;
+  bool standardUser = false;
 };
+
+// Rights that change a key or its values (KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK,
+// DELETE, WRITE_DAC, WRITE_OWNER).
+const REGSAM kWriteRights = 0x0002 | 0x0004 | 0x0020 | 0x10000 | 0x40000 | 0x80000;
+const REGSAM kAllRights = KEY_ALL_ACCESS;
 
 Registry& TheRegistry() {
   static Registry registry;
@@ -28,19 +40,38 @@ std::string Lower(std::string text) {
   return text;
 }
 
-bool PathOf(HKEY key, std::string* path) {
-  if (key == HKEY_CURRENT_USER) {
-    *path = "hkcu";
-    return true;
-  }
-  if (key == HKEY_LOCAL_MACHINE) {
-    *path = "hklm";
+bool BelowLocalMachine(const std::string& path) {
+  return path.compare(0, 4, "hklm") == 0;
+}
+
+// What a key at path lets this user do.
+REGSAM AllowedRights(const std::string& path) {
+  return TheRegistry().standardUser && BelowLocalMachine(path) ? KEY_READ : kAllRights;
+}
+
+bool Permits(const std::string& path, REGSAM rights) {
+  return (rights & kWriteRights & ~AllowedRights(path)) == 0;
+}
+
+// The path and the rights of an open key; the predefined roots carry what the user may do there.
+bool Lookup(HKEY key, OpenKeyRecord* record) {
+  if (key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE) {
+    record->path = key == HKEY_CURRENT_USER ? "hkcu" : "hklm";
+    record->access = AllowedRights(record->path);
     return true;
   }
   auto found = TheRegistry().open.find(reinterpret_cast<uintptr_t>(key));
   if (found == TheRegistry().open.end())
     return false;
-  *path = found->second;
+  *record = found->second;
+  return true;
+}
+
+bool PathOf(HKEY key, std::string* path) {
+  OpenKeyRecord record;
+  if (!Lookup(key, &record))
+    return false;
+  *path = record.path;
   return true;
 }
 
@@ -48,11 +79,27 @@ std::string Join(const std::string& base, const char* sub) {
   return sub && *sub ? base + "\\" + Lower(sub) : base;
 }
 
-HKEY OpenHandle(const std::string& path) {
+// Generic rights become the key rights they stand for; MAXIMUM_ALLOWED becomes what the user has.
+REGSAM KeyRights(const std::string& path, REGSAM access) {
+  const REGSAM kMaximumAllowed = 0x02000000, kGenericAll = 0x10000000, kGenericWrite = 0x40000000,
+               kGenericRead = 0x80000000;
+  REGSAM rights = access & ~(kMaximumAllowed | kGenericAll | kGenericWrite | kGenericRead);
+  if (access & kGenericRead)
+    rights |= KEY_READ;
+  if (access & kGenericWrite)
+    rights |= KEY_WRITE;
+  if (access & kGenericAll)
+    rights |= KEY_ALL_ACCESS;
+  if (access & kMaximumAllowed)
+    rights |= AllowedRights(path);
+  return rights;
+}
+
+HKEY OpenHandle(const std::string& path, REGSAM rights) {
   Registry& registry = TheRegistry();
   uintptr_t handle = registry.next;
   registry.next += 4;
-  registry.open[handle] = path;
+  registry.open[handle] = {path, rights};
   return reinterpret_cast<HKEY>(handle);
 }
 
@@ -67,14 +114,28 @@ void CreatePath(const std::string& path) {
   TheRegistry().keys[path];
 }
 
-LSTATUS OpenKey(const char* api, HKEY key, LPCSTR subKey, PHKEY result) {
+LSTATUS OpenKey(const char* api, HKEY key, LPCSTR subKey, REGSAM access, PHKEY result) {
   std::string base;
   if (ShouldFail(api) || !PathOf(key, &base))
     return ERROR_ACCESS_DENIED;
   std::string path = Join(base, subKey);
   if (!KeyExists(path))
     return ERROR_FILE_NOT_FOUND;
-  *result = OpenHandle(path);
+  const REGSAM rights = KeyRights(path, access);
+  if (!Permits(path, rights))
+    return ERROR_ACCESS_DENIED;
+  *result = OpenHandle(path, rights);
+  return ERROR_SUCCESS;
+}
+
+// Values are read and changed through a handle that was opened with the right to do so.
+LSTATUS KeyFor(HKEY key, REGSAM needed, std::string* path) {
+  OpenKeyRecord record;
+  if (!Lookup(key, &record))
+    return ERROR_INVALID_HANDLE;
+  if ((record.access & needed) != needed)
+    return ERROR_ACCESS_DENIED;
+  *path = record.path;
   return ERROR_SUCCESS;
 }
 
@@ -86,34 +147,43 @@ std::string RootPath(HKEY root) {
 
 LSTATUS WINAPI RegOpenKeyA(HKEY key, LPCSTR subKey, PHKEY result) {
   LogCall("RegOpenKeyA", key, " ", subKey);
-  return OpenKey("RegOpenKeyA", key, subKey, result);
+  // Opens with all the rights the user has on the key.
+  std::string base;
+  const REGSAM access = PathOf(key, &base) ? AllowedRights(Join(base, subKey)) : kAllRights;
+  return OpenKey("RegOpenKeyA", key, subKey, access, result);
 }
 
 LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM access, PHKEY result) {
   LogCall("RegOpenKeyExA", key, " ", subKey, " access=", access);
-  return OpenKey("RegOpenKeyExA", key, subKey, result);
+  return OpenKey("RegOpenKeyExA", key, subKey, access, result);
 }
 
 LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD options, REGSAM access,
                                LPSECURITY_ATTRIBUTES, PHKEY result, LPDWORD disposition) {
   LogCall("RegCreateKeyExA", key, " ", subKey, " options=", options, " access=", access);
-  std::string base;
-  if (ShouldFail("RegCreateKeyExA") || !PathOf(key, &base))
+  OpenKeyRecord parent;
+  if (ShouldFail("RegCreateKeyExA") || !Lookup(key, &parent))
     return ERROR_ACCESS_DENIED;
-  std::string path = Join(base, subKey);
+  std::string path = Join(parent.path, subKey);
   bool existed = KeyExists(path);
+  const REGSAM rights = KeyRights(path, access);
+  // Making a key needs the right to add subkeys, through the handle and on the parent key itself.
+  if (!Permits(path, rights) ||
+      (!existed && (!(parent.access & KEY_CREATE_SUB_KEY) || !Permits(parent.path, KEY_CREATE_SUB_KEY)))) {
+    return ERROR_ACCESS_DENIED;
+  }
   CreatePath(path);
   if (disposition)
     *disposition = existed ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
-  *result = OpenHandle(path);
+  *result = OpenHandle(path, rights);
   return ERROR_SUCCESS;
 }
 
 LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
   LogCall("RegQueryValueExA", key, " ", name, " size=", size ? *size : 0);
   std::string path;
-  if (!PathOf(key, &path))
-    return ERROR_ACCESS_DENIED;
+  if (LSTATUS status = KeyFor(key, KEY_QUERY_VALUE, &path))
+    return status;
   auto& values = TheRegistry().keys[path];
   auto found = values.find(Lower(name ? name : ""));
   if (found == values.end())
@@ -136,10 +206,22 @@ LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWORD type, LP
 LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
   LogCall("RegSetValueExA", key, " ", name, " type=", type, " size=", size);
   std::string path;
-  if (ShouldFail("RegSetValueExA") || !PathOf(key, &path))
+  if (ShouldFail("RegSetValueExA"))
     return ERROR_ACCESS_DENIED;
+  if (LSTATUS status = KeyFor(key, KEY_SET_VALUE, &path))
+    return status;
   TheRegistry().keys[path][Lower(name ? name : "")] = {type, std::vector<BYTE>(data, data + size)};
   return ERROR_SUCCESS;
+}
+
+LSTATUS WINAPI RegDeleteValueA(HKEY key, LPCSTR name) {
+  LogCall("RegDeleteValueA", key, " ", name);
+  std::string path;
+  if (ShouldFail("RegDeleteValueA"))
+    return ERROR_ACCESS_DENIED;
+  if (LSTATUS status = KeyFor(key, KEY_SET_VALUE, &path))
+    return status;
+  return TheRegistry().keys[path].erase(Lower(name ? name : "")) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
 LSTATUS WINAPI RegCloseKey(HKEY key) {
@@ -149,6 +231,10 @@ LSTATUS WINAPI RegCloseKey(HKEY key) {
 
 void ResetRegistry() {
   TheRegistry() = Registry();
+}
+
+void HeadlessSetStandardUser(bool standardUser) {
+  TheRegistry().standardUser = standardUser;
 }
 
 void HeadlessRegistryCreateKey(HKEY root, const std::string& path) {

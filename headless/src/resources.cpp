@@ -74,6 +74,10 @@ ResourceRecord* FindRecord(HRSRC resource) {
 
 }  // namespace
 
+bool HasResource(HMODULE module, LPCSTR type, LPCSTR name) {
+  return IsExecutable(module) && Records().count({IdentifierKey(type), IdentifierKey(name)}) != 0;
+}
+
 void ResetResources() {
   Table() = ResourceTable();
 }

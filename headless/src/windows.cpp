@@ -35,6 +35,8 @@ HWND AddWindow(WindowRecord record) {
 
 void RemoveWindow(HWND window) {
   World& world = TheWorld();
+  if (WindowRecord* record = FindWindowRecord(window))
+    DeleteOwnDC(record->ownDC);
   world.windows.erase(reinterpret_cast<uintptr_t>(window));
   auto& timers = world.timers;
   timers.erase(
@@ -44,7 +46,54 @@ void RemoveWindow(HWND window) {
     world.foreground = nullptr;
 }
 
+bool ContainsCursor(HWND window, const WindowRecord& record) {
+  const POINT origin = ScreenOrigin(window);
+  const POINT cursor = TheWorld().cursor;
+  return record.visible && cursor.x >= origin.x && cursor.x < origin.x + record.width &&
+         cursor.y >= origin.y && cursor.y < origin.y + record.height;
+}
+
+// Topmost windows lie above all others, the foreground window above its own kind, and otherwise the
+// later window above the earlier one.
+int StackLevel(HWND window, const WindowRecord& record) {
+  return ((record.exStyle & WS_EX_TOPMOST) ? 2 : 0) + (TheWorld().foreground == window ? 1 : 0);
+}
+
 }  // namespace
+
+POINT ScreenOrigin(HWND window) {
+  POINT origin = {0, 0};
+  for (const WindowRecord* record = FindWindowRecord(window); record;
+       record = FindWindowRecord(record->parent)) {
+    origin.x += record->x;
+    origin.y += record->y;
+    if (!(record->style & WS_CHILD))
+      break;
+  }
+  return origin;
+}
+
+HWND WindowUnderCursor() {
+  HWND found = nullptr;
+  int level = -1;
+  for (auto& [handle, record] : TheWorld().windows) {
+    if (!(record.style & WS_CHILD) && ContainsCursor(AsHandle(handle), record) &&
+        StackLevel(AsHandle(handle), record) >= level) {
+      found = AsHandle(handle);
+      level = StackLevel(found, record);
+    }
+  }
+  // Then down through the children, where too the later lies above the earlier.
+  for (HWND parent = nullptr; found && found != parent;) {
+    parent = found;
+    for (auto& [handle, record] : TheWorld().windows) {
+      if ((record.style & WS_CHILD) && record.parent == parent && ContainsCursor(AsHandle(handle), record))
+        found = AsHandle(handle);
+    }
+  }
+  const WindowRecord* record = FindWindowRecord(found);
+  return record && !record->foreign ? found : nullptr;
+}
 
 WindowRecord* FindWindowRecord(HWND window) {
   auto& windows = TheWorld().windows;
@@ -93,6 +142,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
   record.width = width;
   record.height = height;
   HWND window = AddWindow(record);
+  if (windowClass->definition.style & CS_OWNDC)
+    FindWindowRecord(window)->ownDC = CreateOwnDC(window);
 
   CREATESTRUCTA create = {parameter, instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
                           title,     className, exStyle};
@@ -114,6 +165,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
       DeliverMessage(window, WM_ACTIVATEAPP, TRUE, 0, false);
       OfferPalette(window);
     }
+    // A window that appears under the cursor hears of the mouse as if it had moved.
+    if (FindWindowRecord(window) && WindowUnderCursor() == window)
+      QueueMouseMove();
   }
   return FindWindowRecord(window) ? window : nullptr;
 }
@@ -162,6 +216,16 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
       RECT client = {0, 0, record->width, record->height};
       FillRect(reinterpret_cast<HDC>(wParam), &client, windowClass->definition.hbrBackground);
       return 1;
+    }
+    case WM_SETCURSOR: {
+      // The parent decides first; in the client area the class cursor is set, when the class has one.
+      HWND parent = (record->style & WS_CHILD) ? record->parent : nullptr;
+      if (parent && SendMessageA(parent, WM_SETCURSOR, wParam, lParam))
+        return TRUE;
+      const WindowClassRecord* windowClass = FindClass(record->className.c_str());
+      if (LOWORD(lParam) == HTCLIENT && windowClass && windowClass->definition.hCursor)
+        TheWorld().cursorShape = windowClass->definition.hCursor;
+      return FALSE;
     }
     case WM_SETTEXT:
       record->title = lParam ? reinterpret_cast<const char*>(lParam) : "";
@@ -239,8 +303,16 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   return TheWorld().messageBoxAnswer;
 }
 
-BOOL WINAPI SystemParametersInfoA(UINT action, UINT parameter, PVOID, UINT winIni) {
+BOOL WINAPI SystemParametersInfoA(UINT action, UINT parameter, PVOID value, UINT winIni) {
   LogCall("SystemParametersInfoA", action, " ", parameter, " ", winIni);
+  World& world = TheWorld();
+  if (action == SPI_SCREENSAVERRUNNING) {
+    if (value)
+      *static_cast<BOOL*>(value) = world.screenSaverRunning;
+    world.screenSaverRunning = parameter != 0;
+  } else if (action == SPI_GETSCREENSAVERRUNNING && value) {
+    *static_cast<BOOL*>(value) = world.screenSaverRunning;
+  }
   return TRUE;
 }
 
@@ -296,6 +368,9 @@ std::string HeadlessTitle(HWND window) {
 std::string HeadlessClassName(HWND window) {
   WindowRecord* record = FindWindowRecord(window);
   return record ? record->className : "";
+}
+bool HeadlessScreenSaverRunning() {
+  return TheWorld().screenSaverRunning;
 }
 int HeadlessWindowCount() {
   int count = 0;

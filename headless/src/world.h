@@ -29,6 +29,7 @@ struct WindowRecord {
   bool visible = false;
   bool needsPaint = false;
   bool foreign = false;  // belongs to another program: has no procedure here
+  HDC ownDC = nullptr;   // the one device context of a CS_OWNDC window
 };
 
 struct TimerRecord {
@@ -73,7 +74,11 @@ struct World {
   std::map<uintptr_t, WindowRecord> windows;
   uintptr_t nextWindow = 0x10010;
   HWND foreground = nullptr;
-  std::deque<MSG> queue;
+  // What GetMessageA looks at, in the order it looks: messages other threads sent, posted messages,
+  // then the input queue (keyboard and mouse), then paint and timers, which are made on demand.
+  std::deque<MSG> sentByOthers;
+  std::deque<MSG> posted;
+  std::deque<MSG> input;
   bool quitPosted = false;
   int quitCode = 0;
   int messageBudget = 100000;
@@ -81,6 +86,11 @@ struct World {
   std::vector<TimerRecord> timers;
   POINT cursor = {0, 0};
   HCURSOR cursorShape = reinterpret_cast<HCURSOR>(0x5000);
+  bool screenSaverRunning = false;
+
+  // Exceptions: the process's top-level filter, and what the system's own filter answers.
+  LPTOP_LEVEL_EXCEPTION_FILTER exceptionFilter = nullptr;
+  LONG systemExceptionVerdict = EXCEPTION_EXECUTE_HANDLER;
 
   // Time.
   uint32_t now = 1000;
@@ -116,6 +126,16 @@ bool SamePath(const std::string& a, const std::string& b);
 // the system folder.
 bool ModuleAt(const ModuleRecord& module, const std::string& name);
 LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool posted);
+// Where a window's client area starts on the screen.
+POINT ScreenOrigin(HWND window);
+// The window of this program that the cursor is over (children before their parents), or null.
+HWND WindowUnderCursor();
+// A mouse move for the window under the cursor, merged into a move already waiting for it.
+void QueueMouseMove();
+// The device context that a CS_OWNDC window keeps from creation to destruction.
+HDC CreateOwnDC(HWND window);
+void DeleteOwnDC(HDC dc);
+bool HasResource(HMODULE module, LPCSTR type, LPCSTR name);
 void ResetGdi();
 void ResetResources();
 void ResetRegistry();

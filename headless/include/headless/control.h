@@ -39,6 +39,9 @@ void HeadlessSetBitsPerPixel(int bitsPerPixel);
 void HeadlessSetPlatform(DWORD platformId);  // VER_PLATFORM_WIN32_WINDOWS makes it Windows 95
 void HeadlessSetCommandLine(const std::string& commandLine);
 void HeadlessSetStartupShow(bool useShowWindow, WORD showWindow);
+// A user without administrator rights: nothing below HKEY_LOCAL_MACHINE can be opened for writing,
+// created, set or deleted (ERROR_ACCESS_DENIED); reading works as before.
+void HeadlessSetStandardUser(bool standardUser);
 
 // A module that LoadLibraryA/GetModuleHandleA can find, with exported entries.
 void HeadlessAddModule(const std::string& name, bool alreadyLoaded);
@@ -60,10 +63,24 @@ void HeadlessAt(uint32_t time, std::function<void()> action);
 void HeadlessSetMessageBudget(int messages);
 bool HeadlessBudgetExhausted();
 
-// Input as the system delivers it.
-void HeadlessMoveCursor(int x, int y);  // sets the cursor and posts WM_MOUSEMOVE to the window under it
-void HeadlessSetCursor(int x, int y);   // sets the cursor only
+// Input as the system delivers it, through the input queue: GetMessageA hands out messages that
+// other threads sent first, then posted ones, then input, then paint, then timers. Before a mouse
+// message is handed out, the window under the cursor gets WM_SETCURSOR.
+// Sets the cursor and queues WM_MOUSEMOVE for the window under it; a move still waiting for that
+// window is updated instead. A window that appears under the cursor gets such a move too.
+void HeadlessMoveCursor(int x, int y);
+void HeadlessSetCursor(int x, int y);  // sets the cursor only
+// A key message for the foreground window or a button message for the window under the cursor.
+void HeadlessUserInput(UINT message, WPARAM wParam = 0);
 void HeadlessPostToForeground(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// A message another thread sends: delivered the next time the program looks for messages.
+void HeadlessSendFromOtherThread(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// The cursor's shape as SetCursor and the default window procedure leave it (null: hidden), and a
+// shape set from outside the program (another program's window, the system).
+HCURSOR HeadlessCursorShape();
+void HeadlessSetCursorShape(HCURSOR shape);
+// The system's "screen saver running" state (SPI_SCREENSAVERRUNNING).
+bool HeadlessScreenSaverRunning();
 HWND HeadlessForeground();
 bool HeadlessIsVisible(HWND window);
 DWORD HeadlessStyle(HWND window);
@@ -83,6 +100,11 @@ std::vector<std::string> HeadlessCallsOf(const std::string& api);
 std::vector<std::string> HeadlessCallNames();
 const std::vector<HeadlessMessage>& HeadlessMessages();
 void HeadlessClearLogs();
+
+// An exception that nothing handled: runs the process's top-level filter (or, without one, the
+// system's own) and returns its verdict. The system's filter answers `verdict`.
+void HeadlessSetSystemExceptionVerdict(LONG verdict);
+LONG HeadlessRaiseUnhandledException(DWORD code = EXCEPTION_ACCESS_VIOLATION);
 
 // ExitProcess ends a headless run by throwing this, so a test can call the process entry.
 struct HeadlessExit {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // A window's client area as the screen shows it: rows top-down, each pixel 0x00RRGGBB. At 8 bits
@@ -23,6 +24,11 @@ enum class HeadlessGdiKind { Any, DeviceContext, Brush, Palette, Bitmap };
 
 // Objects made and not yet deleted or released (device contexts included, stock objects not).
 int HeadlessLiveGdiObjects(HeadlessGdiKind kind = HeadlessGdiKind::Any);
+
+// One line for every object made and not yet deleted or released ("palette 0x20010 alive, selected
+// into 0x20008 (own context of window 0x10010)"). The own context of a CS_OWNDC window lives with
+// the window and is not listed; what is selected into it is.
+std::vector<std::string> HeadlessGdiLeftovers();
 
 // The colours the last palette realised in the foreground put on the screen (empty before any).
 std::vector<PALETTEENTRY> HeadlessSystemPalette();

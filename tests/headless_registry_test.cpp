@@ -1,0 +1,137 @@
+// The headless registry as a user without administrator rights meets it: nothing below
+// HKEY_LOCAL_MACHINE can be opened for writing, created, set or deleted; reading still works. Values
+// change only through a handle opened with the right to change them, for every user.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/saver_test_support.h"
+
+namespace {
+
+const char kExisting[] = "SOFTWARE\\Existing";
+
+LSTATUS OpenAndClose(HKEY root, const char* path, REGSAM access) {
+  HKEY key = nullptr;
+  LSTATUS status = RegOpenKeyExA(root, path, 0, access, &key);
+  if (status == ERROR_SUCCESS)
+    RegCloseKey(key);
+  return status;
+}
+
+LSTATUS CreateAndClose(HKEY root, const char* path, REGSAM access) {
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  char noClass[] = "";
+  LSTATUS status =
+      RegCreateKeyExA(root, path, 0, noClass, REG_OPTION_NON_VOLATILE, access, nullptr, &key, &disposition);
+  if (status == ERROR_SUCCESS)
+    RegCloseKey(key);
+  return status;
+}
+
+// Runs `use` on the key at path opened with `access`; a failed open is the result.
+LSTATUS WithKey(HKEY root, const char* path, REGSAM access, const std::function<LSTATUS(HKEY)>& use) {
+  HKEY key = nullptr;
+  LSTATUS status = RegOpenKeyExA(root, path, 0, access, &key);
+  if (status != ERROR_SUCCESS)
+    return status;
+  status = use(key);
+  RegCloseKey(key);
+  return status;
+}
+
+LSTATUS SetSound(HKEY key) {
+  DWORD value = 0;
+  return RegSetValueExA(key, "Sound", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+LSTATUS ReadSound(HKEY key) {
+  DWORD value = 0, size = sizeof value;
+  return RegQueryValueExA(key, "Sound", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+}
+
+LSTATUS DeleteSound(HKEY key) {
+  return RegDeleteValueA(key, "Sound");
+}
+
+class HeadlessRegistryTest : public SaverTest {
+ protected:
+  void SetUp() override {
+    SaverTest::SetUp();
+    HeadlessRegistrySetDword(HKEY_LOCAL_MACHINE, kExisting, "Sound", 1);
+    HeadlessRegistrySetDword(HKEY_CURRENT_USER, kExisting, "Sound", 1);
+  }
+};
+
+TEST_F(HeadlessRegistryTest, StandardUserOnlyReadsBelowTheLocalMachine) {
+  const HKEY machine = HKEY_LOCAL_MACHINE, user = HKEY_CURRENT_USER;
+  const struct {
+    const char* what;
+    std::function<LSTATUS()> call;
+    LSTATUS asAdministrator;
+    LSTATUS asStandardUser;
+  } cases[] = {
+      {"open for reading", [&] { return OpenAndClose(machine, kExisting, KEY_READ); }, ERROR_SUCCESS,
+       ERROR_SUCCESS},
+      {"open to set values", [&] { return OpenAndClose(machine, kExisting, KEY_READ | KEY_SET_VALUE); },
+       ERROR_SUCCESS, ERROR_ACCESS_DENIED},
+      {"open to add keys", [&] { return OpenAndClose(machine, "SOFTWARE", KEY_CREATE_SUB_KEY); },
+       ERROR_SUCCESS, ERROR_ACCESS_DENIED},
+      {"open with all access", [&] { return OpenAndClose(machine, kExisting, KEY_ALL_ACCESS); },
+       ERROR_SUCCESS, ERROR_ACCESS_DENIED},
+      {"create a new key for reading", [&] { return CreateAndClose(machine, "SOFTWARE\\New", KEY_READ); },
+       ERROR_SUCCESS, ERROR_ACCESS_DENIED},
+      {"create an existing key for reading", [&] { return CreateAndClose(machine, kExisting, KEY_READ); },
+       ERROR_SUCCESS, ERROR_SUCCESS},
+      {"create an existing key for writing", [&] { return CreateAndClose(machine, kExisting, KEY_WRITE); },
+       ERROR_SUCCESS, ERROR_ACCESS_DENIED},
+      {"read a value", [&] { return WithKey(machine, kExisting, KEY_READ, ReadSound); }, ERROR_SUCCESS,
+       ERROR_SUCCESS},
+      {"set a value", [&] { return WithKey(machine, kExisting, KEY_SET_VALUE, SetSound); }, ERROR_SUCCESS,
+       ERROR_ACCESS_DENIED},
+      {"set a value on the root", [&] { return SetSound(machine); }, ERROR_SUCCESS, ERROR_ACCESS_DENIED},
+      {"delete a value", [&] { return WithKey(machine, kExisting, KEY_SET_VALUE, DeleteSound); },
+       ERROR_SUCCESS, ERROR_ACCESS_DENIED},
+      {"set a value of the user", [&] { return WithKey(user, kExisting, KEY_SET_VALUE, SetSound); },
+       ERROR_SUCCESS, ERROR_SUCCESS},
+      {"create a key of the user", [&] { return CreateAndClose(user, "SOFTWARE\\New", KEY_WRITE); },
+       ERROR_SUCCESS, ERROR_SUCCESS},
+  };
+  for (bool standardUser : {false, true}) {
+    for (const auto& c : cases) {
+      SetUp();
+      HeadlessSetStandardUser(standardUser);
+      EXPECT_EQ(standardUser ? c.asStandardUser : c.asAdministrator, c.call())
+          << c.what << (standardUser ? " as a standard user" : " as an administrator");
+      EXPECT_EQ(0, HeadlessOpenRegistryKeys()) << c.what;
+    }
+  }
+}
+
+TEST_F(HeadlessRegistryTest, ValuesChangeOnlyThroughAHandleWithTheRightToChangeThem) {
+  const struct {
+    const char* what;
+    REGSAM access;
+    std::function<LSTATUS(HKEY)> use;
+    LSTATUS result;
+  } cases[] = {
+      {"set through a reading handle", KEY_READ, SetSound, ERROR_ACCESS_DENIED},
+      {"delete through a reading handle", KEY_READ, DeleteSound, ERROR_ACCESS_DENIED},
+      {"read through a writing handle", KEY_SET_VALUE, ReadSound, ERROR_ACCESS_DENIED},
+      {"set through a generic writing handle", 0x40000000, SetSound, ERROR_SUCCESS},
+      {"delete twice", KEY_SET_VALUE,
+       [](HKEY key) {
+         const LSTATUS first = DeleteSound(key);
+         return first == ERROR_SUCCESS ? DeleteSound(key) : first;
+       },
+       ERROR_FILE_NOT_FOUND},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    EXPECT_EQ(c.result, WithKey(HKEY_CURRENT_USER, kExisting, c.access, c.use)) << c.what;
+  }
+  EXPECT_EQ(ERROR_INVALID_HANDLE, ReadSound(reinterpret_cast<HKEY>(0x1234)));
+}
+
+}  // namespace
