@@ -148,6 +148,15 @@ TEST_F(SettingsTest, RefusedMachineWriteGoesToTheUsersKey) {
   }
 }
 
+TEST_F(SettingsTest, StandardUsersChoiceSticksInTheirOwnKey) {
+  HeadlessRegistrySetDword(HKEY_LOCAL_MACHINE, kSaverKey, "Sound", 1);
+  HeadlessSetStandardUser(true);
+  EXPECT_EQ(1, Configure({kPlaySound, IDOK}));
+  EXPECT_EQ("type 4 value 1", Stored(HKEY_LOCAL_MACHINE)) << "the machine's key refuses the write";
+  EXPECT_EQ("type 4 value 0", Stored(HKEY_CURRENT_USER));
+  EXPECT_EQ(0, SaverSoundGate());
+}
+
 TEST_F(SettingsTest, WrittenMachineKeyLeavesTheUsersKeyAlone) {
   Configure({kPlaySound, IDOK});
   EXPECT_EQ("type 4 value 0", Stored(HKEY_LOCAL_MACHINE));
