@@ -1,6 +1,7 @@
 #!/bin/bash
 # One display depth: the headless program draws the picture into a PPM, the Win32 program draws it
-# under Wine on an Xvfb of that depth, and the window's pixels must equal the PPM's.
+# under Wine on an Xvfb of that depth, and the window's pixels must equal the PPM's. At depth 8 the
+# prefix lets Wine give the palette its own colour cells and the window's colour map is installed.
 # usage: picture-case.sh XVFB_DEPTH (8, 16 or 24)
 # Environment: PICTURE_WIN32 (picture_win32.exe), PICTURE_NATIVE (picture_native), PICTURE_PALETTE
 # (the MAINPAL bitmap), PICTURE_TEMPLATE (prefix from e2e/make-template-prefix.sh), PICTURE_WORK (folder for
@@ -95,6 +96,13 @@ export WINEPREFIX=$prefix
 mkdir -p "$prefix/drive_c/picture"
 cp "$PICTURE_WIN32" "$prefix/drive_c/picture/picture_win32.exe"
 cp "$PICTURE_PALETTE" "$prefix/drive_c/picture/palette.bmp"
+if ((depth == 8)); then
+  # Without these Wine matches palette colours only against its 20 reserved ones.
+  timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v ClientSideGraphics /d N /f >/dev/null 2>&1 &&
+    timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v PrivateColorMap /d Y /f >/dev/null 2>&1 ||
+    fail "could not set the palette settings in the prefix"
+  timeout 60 "$WINESERVER" -w
+fi
 
 "$WINE64" 'C:\picture\picture_win32.exe' 'C:\picture\palette.bmp' 60 >"$case_dir/win32.out" 2>"$case_dir/win32.err" &
 wine_pid=$!
@@ -105,6 +113,9 @@ seen_bits=$(tr -d '\r' <"$case_dir/win32.out" | sed -n 's/^bits=//p')
 
 window=$(timeout 10 xwininfo -root -tree | awk '/"Render picture"/ {print $1; exit}')
 [[ -n "$window" ]] || fail "no \"Render picture\" window on $DISPLAY"
+if ((depth == 8)); then
+  timeout 20 /usr/bin/python3 "$HERE/../x11_colormap.py" "$window" || fail "could not install the window's colour map"
+fi
 timeout 20 xwd -id "$window" -silent >"$case_dir/shot.xwd" || fail "xwd failed"
 /usr/bin/python3 "$HERE/compare_picture.py" "$case_dir/shot.xwd" "$case_dir/expected.ppm" "$case_dir/shot" \
   >"$case_dir/compare.txt"
