@@ -34,3 +34,5 @@ target_link_libraries(saver PRIVATE winmm gdi32 user32 advapi32 kernel32)
 # The Win32 side of the end-to-end tests, built with the same compiler as the saver.
 add_subdirectory(e2e/driver)
 add_subdirectory(e2e/picture)
+# The least a saver can do, for the CPU time comparison under Wine (bench/wine/cpu.sh).
+add_subdirectory(bench/wine)
