@@ -58,6 +58,7 @@ measure() {
 # The floor ends by itself well after the measurement; the script ends it first.
 measure floor "Timer floor" "$floor" $(((settle + seconds + 60) * 1000))
 measure saver "Screen Saver" "$saver" /s
+rm -rf "$CASE_DIR/template"
 
 floor_s=$(sed -n 's/^cpu_s=\([0-9.]*\).*/\1/p' "$CASE_DIR/floor.cpu")
 saver_s=$(sed -n 's/^cpu_s=\([0-9.]*\).*/\1/p' "$CASE_DIR/saver.cpu")

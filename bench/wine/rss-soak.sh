@@ -39,6 +39,7 @@ require_file "saver" "$saver"
 start_display
 make_bench_template "$CASE_DIR/template"
 use_prefix "$CASE_DIR/template" saver
+rm -rf "$CASE_DIR/template"
 cp "$saver" "$E2E_PREFIX/drive_c/bench/lomlom.scr"
 
 start=$(now_ms)
