@@ -36,3 +36,5 @@ add_subdirectory(e2e/driver)
 add_subdirectory(e2e/fixtures)
 add_subdirectory(e2e/picture)
 add_subdirectory(e2e/preview_still)
+# The least a saver can do, for the CPU time comparison under Wine (bench/wine/cpu.sh).
+add_subdirectory(bench/wine)
