@@ -1,6 +1,6 @@
 #include "scene/choreography_tables.h"
 
-#include <iterator>
+#include "scene/action_rows.h"
 
 const int kActionCycle[kActionCycleLength] = {4000, 1055, 1059, 1225, 1569};
 
@@ -18,9 +18,5 @@ const LogoRow kLogoTable[] = {
 }  // namespace
 
 const LogoRow* FindLogoRow(int actionId) {
-  for (const LogoRow& row : kLogoTable) {
-    if (row.actionId == actionId)
-      return &row;
-  }
-  return nullptr;
+  return FindActionRow(kLogoTable, actionId);
 }

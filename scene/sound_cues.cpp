@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include "scene/action_rows.h"
+
 int SoundEnabled = 0;
 
 namespace {
@@ -14,11 +16,7 @@ const SoundRow kSoundTable[] = {
 }  // namespace
 
 const SoundRow* FindSoundRow(int actionId) {
-  for (const SoundRow& row : kSoundTable) {
-    if (row.actionId == actionId)
-      return &row;
-  }
-  return nullptr;
+  return FindActionRow(kSoundTable, actionId);
 }
 
 int SetupSoundCue(Actor* actor) {

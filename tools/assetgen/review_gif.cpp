@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "actions.h"
+#include "tools/gif_loop.h"
 
 namespace assetgen {
 namespace {
@@ -72,14 +73,6 @@ Rect ChangedArea(const IndexImage& before, const IndexImage& after) {
   return area.width > 0 ? area : Rect{0, 0, 1, 1};
 }
 
-bool PutLoopExtension(GifFileType* gif) {
-  static const char kNetscape[] = "NETSCAPE2.0";
-  unsigned char loop[3] = {1, 0, 0};
-  return EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
-         EGifPutExtensionBlock(gif, 11, kNetscape) == GIF_OK &&
-         EGifPutExtensionBlock(gif, 3, loop) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
-}
-
 bool PutStill(GifFileType* gif, const Still& still, const Rect& area) {
   GraphicsControlBlock control{DISPOSE_DO_NOT, false, still.delay, NO_TRANSPARENT_COLOR};
   GifByteType extension[4];
@@ -119,7 +112,7 @@ bool WriteActionGif(const std::string& path, const std::vector<SpriteFrame>& fra
   ColorMapObject* map = GifMakeMapObject(256, colours);
   bool ok = map && EGifPutScreenDesc(gif, kStageWidth, kStageHeight, 8, kOpaqueBlackIndex, map) == GIF_OK;
   EGifSetGifVersion(gif, true);
-  ok = ok && PutLoopExtension(gif);
+  ok = ok && PutGifLoopExtension(gif);
   IndexImage shown = BlankStage();
   bool first = true;
   for (const Still& still : Film(frames, logo, logoArt)) {

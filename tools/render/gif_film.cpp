@@ -6,6 +6,8 @@
 
 #include <map>
 
+#include "tools/gif_loop.h"
+
 namespace {
 
 const int kMaxColours = 256;
@@ -46,14 +48,6 @@ FilmPatch ChangedArea(const GifFilm& film, const std::vector<uint32_t>& picture)
     patch.pixels.insert(patch.pixels.end(), row + left, row + right);
   }
   return patch;
-}
-
-bool PutLoopExtension(GifFileType* gif) {
-  static const char kNetscape[] = "NETSCAPE2.0";
-  unsigned char loop[3] = {1, 0, 0};
-  return EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
-         EGifPutExtensionBlock(gif, 11, kNetscape) == GIF_OK &&
-         EGifPutExtensionBlock(gif, 3, loop) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
 }
 
 bool PutPatch(GifFileType* gif, const FilmPatch& patch, const std::map<uint32_t, int>& indexOf) {
@@ -130,7 +124,7 @@ bool WriteGifFilm(const std::string& path, const GifFilm& film, std::string* err
   ColorMapObject* map = GifMakeMapObject(kMaxColours, colours.data());
   EGifSetGifVersion(gif, true);
   bool ok =
-      map && EGifPutScreenDesc(gif, film.width, film.height, 8, 0, map) == GIF_OK && PutLoopExtension(gif);
+      map && EGifPutScreenDesc(gif, film.width, film.height, 8, 0, map) == GIF_OK && PutGifLoopExtension(gif);
   for (const FilmPatch& patch : film.patches)
     ok = ok && PutPatch(gif, patch, indexOf);
   GifFreeMapObject(map);
