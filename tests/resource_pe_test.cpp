@@ -292,6 +292,29 @@ TEST_F(ShippedResources, VersionInfoCarriesTheProjectsVersionAndAComment) {
   EXPECT_EQ(Bytes({0x11, 0x04, 0xB0, 0x04}), translation->value) << "Japanese, Unicode";
 }
 
+TEST(VersionInfoReader, BlocksThatDoNotFitAreRefusedWithTheirReason) {
+  const struct {
+    Bytes resource;
+    const char* reason;
+  } cases[] = {
+      {{}, "cut short at offset 0"},
+      {{4, 0, 0, 0, 0, 0}, "bad length 4"},
+      {{40, 0, 0, 0, 0, 0, 0, 0}, "bad length 40"},
+      {{8, 0, 0, 0, 0, 0, 'A', 0}, "the key at offset 0 runs past its block"},
+      {{12, 0, 10, 0, 0, 0, 'A', 0, 0, 0, 0, 0}, "the value of \"A\" runs past its block"},
+      {{16, 0, 0, 0, 0, 0, 'A', 0, 0, 0, 0, 0, 9, 0, 0, 0}, "bad length 9"},
+  };
+  for (const auto& input : cases) {
+    std::string reason = "accepted";
+    try {
+      ReadVersionInfo(input.resource);
+    } catch (const std::runtime_error& error) {
+      reason = error.what();
+    }
+    EXPECT_NE(std::string::npos, reason.find(input.reason)) << input.reason << ": " << reason;
+  }
+}
+
 TEST(ManifestReader, TextThatIsNotWellFormedIsRefusedWithItsReason) {
   const struct {
     const char* text;

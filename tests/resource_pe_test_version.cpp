@@ -16,10 +16,10 @@ VersionBlock ReadBlock(const FileReader& read, size_t at, size_t end, int depth,
   if (depth > kMaxDepth)
     throw std::runtime_error("blocks nested deeper than " + std::to_string(kMaxDepth));
   *length = read.U16(at);
-  const uint32_t valueLength = read.U16(at + 2), type = read.U16(at + 4);
   if (*length < kHeaderSize || *length > end - at)
     throw std::runtime_error("a block at offset " + std::to_string(at) + " has the bad length " +
                              std::to_string(*length));
+  const uint32_t valueLength = read.U16(at + 2), type = read.U16(at + 4);
   const size_t blockEnd = at + *length;
   VersionBlock block;
   size_t cursor = at + kHeaderSize;
