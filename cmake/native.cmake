@@ -26,3 +26,8 @@ foreach(part ${SAVER_NATIVE_PARTS})
     add_subdirectory(${part})
   endif()
 endforeach()
+
+# The release zip needs both shipped savers' paths (from e2e) and the resource test (from tests).
+if(DEFINED SAVER_WIN64_SCR AND TARGET saver_tests)
+  include(${CMAKE_SOURCE_DIR}/cmake/release/release.cmake)
+endif()

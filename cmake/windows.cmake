@@ -9,23 +9,33 @@ if(NOT IS_DIRECTORY "${SAVER_ASSET_DIR}")
                       "first (cmake --preset native && cmake --build --preset native --target assets), "
                       "or pass -DSAVER_ASSET_DIR=<native build>/assets.")
 endif()
-# The files that the script names: a missing one is named now rather than by windres later, and a
-# changed one rebuilds the resources (windres reports no dependencies of its own).
+# The files that the script names and includes: a missing one is named now rather than by windres
+# later, and a changed one rebuilds the resources (windres reports no dependencies of its own).
+# windres looks for them, as for headers, in the generated folder and then in the asset folder.
 set(SAVER_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/saver.rc)
+set(SAVER_RESOURCE_FOLDERS ${SAVER_GENERATED_DIR} ${SAVER_ASSET_DIR})
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${SAVER_RESOURCE_SCRIPT})
-file(STRINGS ${SAVER_RESOURCE_SCRIPT} resource_files REGEX "^[A-Za-z0-9_]+ +[A-Za-z_][A-Za-z0-9_]* +\"[^\"]+\"$")
-list(TRANSFORM resource_files REPLACE "^.*\"([^\"]+)\"$" "${SAVER_ASSET_DIR}/\\1")
-foreach(file ${resource_files})
-  if(NOT EXISTS ${file})
-    message(FATAL_ERROR "${file} is missing: build the native preset's assets first.")
+file(STRINGS ${SAVER_RESOURCE_SCRIPT} resource_names REGEX "^[A-Za-z0-9_]+ +[A-Za-z_][A-Za-z0-9_]* +\"[^\"]+\"$")
+list(TRANSFORM resource_names REPLACE "^.*\"([^\"]+)\"$" "\\1")
+set(resource_files ${SAVER_GENERATED_DIR}/saver_version.h)
+foreach(name ${resource_names})
+  set(found "")
+  foreach(folder ${SAVER_RESOURCE_FOLDERS})
+    if(NOT found AND EXISTS ${folder}/${name})
+      set(found ${folder}/${name})
+    endif()
+  endforeach()
+  if(NOT found)
+    message(FATAL_ERROR "${name} is in none of ${SAVER_RESOURCE_FOLDERS}: build the native preset's assets first.")
   endif()
+  list(APPEND resource_files ${found})
 endforeach()
 set_source_files_properties(${SAVER_RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS "${resource_files}")
 
 add_executable(saver WIN32 ${SAVER_SOURCES} ${CMAKE_SOURCE_DIR}/host/winmain.cpp ${SAVER_RESOURCE_SCRIPT})
 target_include_directories(saver PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(saver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_include_directories(saver PRIVATE $<$<COMPILE_LANGUAGE:RC>:${SAVER_ASSET_DIR}>)
+target_include_directories(saver PRIVATE "$<$<COMPILE_LANGUAGE:RC>:${SAVER_RESOURCE_FOLDERS}>")
 set_target_properties(saver PROPERTIES OUTPUT_NAME "lomlom" SUFFIX ".scr")
 # The C and C++ runtimes go into the file itself, so it needs nothing beside Windows' own DLLs.
 target_link_options(saver PRIVATE -static -static-libgcc -static-libstdc++ -mwindows)

@@ -1,40 +1,29 @@
 // The shipped saver (the PE file named by SAVER_SCR) holds every resource of the resource script
-// at language 1041, with the same bytes that the native build embeds. Runs as its own ctest case
-// per architecture; without SAVER_SCR it is skipped.
+// at language 1041, with the same bytes that the native build embeds, a manifest and a VERSIONINFO
+// of the project's version (SAVER_VERSION). Runs as its own ctest case per shipped file; without
+// SAVER_SCR it is skipped.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "headless/control_resources.h"
+#include "tests/resource_pe_test.h"
+#include "tests/resource_pe_test_version.h"
+#include "tests/resource_pe_test_xml.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
 const uint32_t kJapanese = 1041;
-
-// Reads little-endian fields; any read past the end of the file throws.
-struct FileReader {
-  const Bytes& bytes;
-
-  uint32_t U16(size_t at) const {
-    Check(at, 2);
-    return bytes[at] | bytes[at + 1] << 8;
-  }
-  uint32_t U32(size_t at) const { return U16(at) | U16(at + 2) << 16; }
-  void Check(size_t at, size_t size) const {
-    if (at > bytes.size() || size > bytes.size() - at)
-      throw std::runtime_error("the PE file is cut short at offset " + std::to_string(at));
-  }
-};
 
 struct Section {
   uint32_t address, size, fileOffset;
@@ -175,6 +164,196 @@ TEST_F(ShippedResources, DialogStringAndIconAreThereAndNothingIsInAnotherLanguag
     EXPECT_EQ(kJapanese, std::get<2>(resource.first))
         << std::get<0>(resource.first) << " " << std::get<1>(resource.first);
   }
+}
+
+const char kAssembly[] = "urn:schemas-microsoft-com:asm.v1";
+const char kCompatibility[] = "urn:schemas-microsoft-com:compatibility.v1";
+const char kTrust[] = "urn:schemas-microsoft-com:asm.v3";
+
+// The project's version, from SAVER_VERSION ("MAJOR.MINOR.PATCH"), as major, minor, patch and 0.
+std::vector<uint32_t> ProjectVersion() {
+  const char* text = std::getenv("SAVER_VERSION");
+  unsigned major = 0, minor = 0, patch = 0;
+  char end = 0;
+  if (!text || std::sscanf(text, "%u.%u.%u%c", &major, &minor, &patch, &end) != 3)
+    return {};
+  return {major, minor, patch, 0};
+}
+
+std::string DottedVersion(const std::vector<uint32_t>& version) {
+  std::string text;
+  for (uint32_t part : version)
+    text += (text.empty() ? "" : ".") + std::to_string(part);
+  return text;
+}
+
+std::string PathText(const std::vector<std::string>& path) {
+  std::string text;
+  for (const std::string& step : path)
+    text += "/" + step;
+  return text;
+}
+
+TEST_F(ShippedResources, ManifestAsksForCommonControls6TheSupportedSystemsAndTheInvokersRights) {
+  const std::vector<uint32_t> version = ProjectVersion();
+  ASSERT_FALSE(version.empty()) << "SAVER_VERSION names no MAJOR.MINOR.PATCH version (ctest sets it)";
+  const Bytes* manifest = Find("#24", "#1");
+  ASSERT_NE(nullptr, manifest) << "manifest 1 (RT_MANIFEST) at language 1041";
+  XmlElement root;
+  try {
+    root = ReadXml(std::string(manifest->begin(), manifest->end()));
+  } catch (const std::runtime_error& error) {
+    FAIL() << "the manifest is not well-formed XML: " << error.what();
+  }
+  EXPECT_EQ(kAssembly + std::string(" assembly"), root.space + " " + root.name);
+  EXPECT_EQ("1.0", root.attributes["manifestVersion"]);
+
+  struct Expected {
+    std::vector<std::string> path;
+    const char* space;
+    std::map<std::string, std::string> attributes;
+  };
+  const Expected expected[] = {
+      {{"assemblyIdentity"},
+       kAssembly,
+       {{"type", "win32"},
+        {"name", "Nuvaris.Lomlom.ScreenSaver"},
+        {"version", DottedVersion(version)},
+        {"processorArchitecture", "*"}}},
+      {{"dependency", "dependentAssembly", "assemblyIdentity"},
+       kAssembly,
+       {{"type", "win32"},
+        {"name", "Microsoft.Windows.Common-Controls"},
+        {"version", "6.0.0.0"},
+        {"processorArchitecture", "*"},
+        {"publicKeyToken", "6595b64144ccf1df"},
+        {"language", "*"}}},
+      {{"trustInfo", "security", "requestedPrivileges", "requestedExecutionLevel"},
+       kTrust,
+       {{"level", "asInvoker"}, {"uiAccess", "false"}}},
+  };
+  for (const Expected& element : expected) {
+    const std::vector<const XmlElement*> found = FindElements(root, element.path);
+    ASSERT_EQ(1u, found.size()) << PathText(element.path);
+    EXPECT_EQ(element.space, found[0]->space) << PathText(element.path);
+    EXPECT_EQ(element.attributes, found[0]->attributes) << PathText(element.path);
+  }
+
+  // Windows Vista, 7, 8, 8.1, and 10 and 11.
+  const std::set<std::string> systems = {
+      "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+      "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+      "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"};
+  std::set<std::string> declared;
+  for (const XmlElement* os : FindElements(root, {"compatibility", "application", "supportedOS"})) {
+    EXPECT_EQ(kCompatibility, os->space) << "supportedOS " << os->attributes.at("Id");
+    declared.insert(os->attributes.at("Id"));
+  }
+  EXPECT_EQ(systems, declared);
+}
+
+TEST_F(ShippedResources, VersionInfoCarriesTheProjectsVersionAndAComment) {
+  const std::vector<uint32_t> version = ProjectVersion();
+  ASSERT_FALSE(version.empty()) << "SAVER_VERSION names no MAJOR.MINOR.PATCH version (ctest sets it)";
+  const Bytes* resource = Find("#16", "#1");
+  ASSERT_NE(nullptr, resource) << "VERSIONINFO 1 at language 1041";
+  VersionBlock root;
+  try {
+    root = ReadVersionInfo(*resource);
+  } catch (const std::runtime_error& error) {
+    FAIL() << "VERSIONINFO: " << error.what();
+  }
+  EXPECT_EQ("VS_VERSION_INFO", root.key);
+  ASSERT_EQ(52u, root.value.size()) << "VS_FIXEDFILEINFO";
+  const FileReader fixed{root.value};
+  EXPECT_EQ(0xFEEF04BDu, fixed.U32(0));
+  const std::vector<uint32_t> fileVersion = {fixed.U32(8) >> 16, fixed.U32(8) & 0xFFFF, fixed.U32(12) >> 16,
+                                             fixed.U32(12) & 0xFFFF};
+  const std::vector<uint32_t> productVersion = {fixed.U32(16) >> 16, fixed.U32(16) & 0xFFFF,
+                                                fixed.U32(20) >> 16, fixed.U32(20) & 0xFFFF};
+  EXPECT_EQ(version, fileVersion) << "FILEVERSION";
+  EXPECT_EQ(version, productVersion) << "PRODUCTVERSION";
+
+  const VersionBlock* fileInfo = VersionChild(root, "StringFileInfo");
+  const VersionBlock* strings = fileInfo ? VersionChild(*fileInfo, "041104B0") : nullptr;
+  ASSERT_NE(nullptr, strings) << "StringFileInfo/041104B0";
+  for (const char* key : {"FileVersion", "ProductVersion"}) {
+    const VersionBlock* text = VersionChild(*strings, key);
+    ASSERT_NE(nullptr, text) << key;
+    EXPECT_EQ(DottedVersion(version), VersionText(*text)) << key;
+  }
+  const VersionBlock* comments = VersionChild(*strings, "Comments");
+  ASSERT_NE(nullptr, comments) << "Comments";
+  EXPECT_NE("", VersionText(*comments));
+
+  const VersionBlock* varInfo = VersionChild(root, "VarFileInfo");
+  const VersionBlock* translation = varInfo ? VersionChild(*varInfo, "Translation") : nullptr;
+  ASSERT_NE(nullptr, translation) << "VarFileInfo/Translation";
+  EXPECT_EQ(Bytes({0x11, 0x04, 0xB0, 0x04}), translation->value) << "Japanese, Unicode";
+}
+
+TEST(VersionInfoReader, BlocksThatDoNotFitAreRefusedWithTheirReason) {
+  const struct {
+    Bytes resource;
+    const char* reason;
+  } cases[] = {
+      {{}, "cut short at offset 0"},
+      {{4, 0, 0, 0, 0, 0}, "bad length 4"},
+      {{40, 0, 0, 0, 0, 0, 0, 0}, "bad length 40"},
+      {{8, 0, 0, 0, 0, 0, 'A', 0}, "the key at offset 0 runs past its block"},
+      {{12, 0, 10, 0, 0, 0, 'A', 0, 0, 0, 0, 0}, "the value of \"A\" runs past its block"},
+      {{16, 0, 0, 0, 0, 0, 'A', 0, 0, 0, 0, 0, 9, 0, 0, 0}, "bad length 9"},
+  };
+  for (const auto& input : cases) {
+    std::string reason = "accepted";
+    try {
+      ReadVersionInfo(input.resource);
+    } catch (const std::runtime_error& error) {
+      reason = error.what();
+    }
+    EXPECT_NE(std::string::npos, reason.find(input.reason)) << input.reason << ": " << reason;
+  }
+}
+
+TEST(ManifestReader, TextThatIsNotWellFormedIsRefusedWithItsReason) {
+  const struct {
+    const char* text;
+    const char* reason;
+  } cases[] = {
+      {"", "no root element"},
+      {"<a><b></a>", "does not close <b>"},
+      {"<a>", "<a> is not closed"},
+      {"<a/><b/>", "text after the root element"},
+      {"<a x=1/>", "a quoted value expected"},
+      {"<a x='1' x='2'/>", "the attribute x twice"},
+      {"<a x='1'y='2'/>", "space expected before an attribute"},
+      {"<p:a/>", "the prefix 'p' is not declared"},
+      {"<a x='<'/>", "'<' in a value"},
+      {"<!-- open <a/>", "no closing '-->'"},
+  };
+  for (const auto& input : cases) {
+    std::string reason = "accepted";
+    try {
+      ReadXml(input.text);
+    } catch (const std::runtime_error& error) {
+      reason = error.what();
+    }
+    EXPECT_NE(std::string::npos, reason.find(input.reason)) << input.text << ": " << reason;
+  }
+}
+
+TEST(ManifestReader, NamespacesComeFromTheDefaultOrThePrefixInForce) {
+  const XmlElement root = ReadXml(
+      "<?xml version='1.0'?><!-- c --><a xmlns=\"urn:one\"><b xmlns:q='urn:two'>text<q:c k='v'/>"
+      "<![CDATA[<x>]]><d/></b></a>");
+  EXPECT_EQ("urn:one a", root.space + " " + root.name);
+  const std::vector<const XmlElement*> c = FindElements(root, {"b", "c"});
+  ASSERT_EQ(1u, c.size());
+  EXPECT_EQ("urn:two", c[0]->space);
+  EXPECT_EQ((std::map<std::string, std::string>{{"k", "v"}}), c[0]->attributes);
+  const std::vector<const XmlElement*> d = FindElements(root, {"b", "d"});
+  ASSERT_EQ(1u, d.size());
+  EXPECT_EQ("urn:one", d[0]->space);
 }
 
 }  // namespace

@@ -17,6 +17,12 @@ std::string NameKey(const std::string& name) {
   return UpperCase(name);
 }
 
+// The resource compiler's preprocessor turns windows.h's type constants into their numbers.
+std::string TypeKey(const std::string& type) {
+  const std::string upper = UpperCase(type);
+  return upper == "RT_MANIFEST" ? "#24" : upper;
+}
+
 bool IsWordCharacter(char letter) {
   return std::isalnum(static_cast<unsigned char>(letter)) || letter == '_';
 }
@@ -70,7 +76,7 @@ std::vector<ScriptResource> ReadScriptResources(const std::string& script) {
       line.pop_back();
     std::string name, type, file;
     if (MatchFileResource(line, &name, &type, &file))
-      resources.push_back({NameKey(name), UpperCase(type), file, number});
+      resources.push_back({NameKey(name), TypeKey(type), file, number});
   }
   return resources;
 }

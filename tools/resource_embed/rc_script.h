@@ -5,7 +5,7 @@
 
 struct ScriptResource {
   std::string name;  // upper-case text, or "#" and the decimal number
-  std::string type;  // upper-case text, as written
+  std::string type;  // upper-case text, as written, or "#" and the number of RT_MANIFEST
   std::string file;  // as written in the script
   int line;
 };

@@ -1,0 +1,50 @@
+# The release package, lomlom-<version>.zip (cpack --preset release): both shipped savers under names
+# that tell them apart, an install text, the licence and the README's pictures. Everything in it is
+# made by the Windows builds or kept in the sources, so packing builds nothing of this tree.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
+
+set(release_texts ${CMAKE_BINARY_DIR}/release-texts)
+# Windows users read these in Notepad, which before Windows 10 shows one long line for LF endings.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/INSTALL.txt.in ${release_texts}/INSTALL.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${release_texts}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+
+# The pictures are the ones that the README links, so the package follows the README.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/README.md)
+file(READ ${CMAKE_SOURCE_DIR}/README.md readme)
+string(REGEX MATCHALL "\\(docs/[^)]+\\.(png|gif)\\)" readme_pictures "${readme}")
+list(TRANSFORM readme_pictures REPLACE "^\\((.*)\\)$" "${CMAKE_SOURCE_DIR}/\\1")
+list(REMOVE_DUPLICATES readme_pictures)
+
+install(FILES ${SAVER_WIN64_SCR} DESTINATION . RENAME lomlom-64bit.scr)
+install(FILES ${SAVER_WIN32_SCR} DESTINATION . RENAME lomlom-32bit.scr)
+install(FILES ${release_texts}/INSTALL.txt ${release_texts}/LICENSE.txt DESTINATION .)
+install(FILES ${readme_pictures} DESTINATION pictures)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME lomlom)
+set(CPACK_PACKAGE_VENDOR NUVARIS)
+set(CPACK_PACKAGE_FILE_NAME lomlom-${PROJECT_VERSION})
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+include(CPack)
+
+# CI: the zip is made afresh and its listing and files checked (release_package); then both savers
+# in it pass the import check and the resource test that the build's own files pass.
+set(release_check ${CMAKE_BINARY_DIR}/release-check)
+set(unpacked ${release_check}/unpacked/lomlom-${PROJECT_VERSION})
+add_test(NAME release_package
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check-package.sh ${CMAKE_CPACK_COMMAND} ${CMAKE_COMMAND}
+                 ${CMAKE_BINARY_DIR}/CPackConfig.cmake ${release_check} lomlom-${PROJECT_VERSION}
+                 ${CMAKE_SOURCE_DIR} ${SAVER_WIN64_SCR} ${SAVER_WIN32_SCR})
+set_tests_properties(release_package PROPERTIES FIXTURES_SETUP release_package LABELS release TIMEOUT 120)
+add_test(NAME release_imports_64bit
+         COMMAND bash ${CMAKE_SOURCE_DIR}/e2e/check-imports.sh ${unpacked}/lomlom-64bit.scr
+                 x86_64-w64-mingw32-objdump PE32+)
+add_test(NAME release_imports_32bit
+         COMMAND bash ${CMAKE_SOURCE_DIR}/e2e/check-imports.sh ${unpacked}/lomlom-32bit.scr
+                 i686-w64-mingw32-objdump PE32)
+set_tests_properties(release_imports_64bit release_imports_32bit PROPERTIES
+  FIXTURES_REQUIRED release_package LABELS release TIMEOUT 60)
+add_shipped_resources_test(release_resources_64bit ${unpacked}/lomlom-64bit.scr
+                           FIXTURES_REQUIRED release_package LABELS release)
+add_shipped_resources_test(release_resources_32bit ${unpacked}/lomlom-32bit.scr
+                           FIXTURES_REQUIRED release_package LABELS release)
