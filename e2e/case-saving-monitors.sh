@@ -5,7 +5,9 @@
 # of mouse travel over the second monitor each end the saver with exit code 0; 3 pixels do not.
 source "$(dirname "$0")/lib.sh"
 # One wide X screen that xrandr splits into the two monitors (Xvfb's own +xinerama overlaps them).
+# shellcheck disable=SC2034  # read by lib.sh when it starts the display
 SCREEN_WIDTH=1824
+# shellcheck disable=SC2034
 SCREEN_HEIGHT=768
 PRIMARY=0,0,1024,768
 SECOND=1024,0,1824,600
