@@ -28,7 +28,7 @@ def read_header(data):
     if len(data) < 100:
         raise XwdError("too short for an xwd header")
     header = dict(zip(FIELDS, struct.unpack(">25I", data[:100])))
-    if header["bits_per_pixel"] not in (8, 16, 32):
+    if header["bits_per_pixel"] not in (8, 16, 24, 32):
         raise XwdError(f"{header['bits_per_pixel']} bits per pixel are not read")
     return header
 
@@ -61,15 +61,31 @@ def channel_maps(data, header, masks):
     return tables
 
 
+def packed_values(data, header, start):
+    """Pixels of three bytes each (a wide screen may come so), rows padded to bytes_per_line."""
+    rows, stride, width = header["height"], header["bytes_per_line"], header["width"]
+    if stride < 3 * width:
+        raise XwdError("rows shorter than their pixels")
+    raw = np.frombuffer(data, dtype=np.uint8, count=rows * stride, offset=start).reshape(rows, stride)
+    parts = raw[:, : 3 * width].reshape(rows, width, 3).astype(np.uint32)
+    if header["byte_order"] != 0:
+        parts = parts[:, :, ::-1]
+    return parts[:, :, 0] | parts[:, :, 1] << 8 | parts[:, :, 2] << 16
+
+
 def pixel_values(data, header):
     """The raw pixel values, one per pixel, as a height x width array."""
     step = header["bits_per_pixel"] // 8
-    order = "<" if header["byte_order"] == 0 else ">"
-    dtype = np.dtype({1: "u1", 2: order + "u2", 4: order + "u4"}[step])
     start = header["header_size"] + COLOUR_ENTRY * header["ncolors"]
     rows, stride = header["height"], header["bytes_per_line"]
-    if len(data) < start + rows * stride or stride % step:
+    if len(data) < start + rows * stride:
         raise XwdError("image data shorter than the header says")
+    if step == 3:
+        return packed_values(data, header, start)
+    if stride % step:
+        raise XwdError("rows that do not hold whole pixels")
+    order = "<" if header["byte_order"] == 0 else ">"
+    dtype = np.dtype({1: "u1", 2: order + "u2", 4: order + "u4"}[step])
     values = np.frombuffer(data, dtype=dtype, count=rows * stride // step, offset=start)
     return values.reshape(rows, stride // step)[:, : header["width"]]
 

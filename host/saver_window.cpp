@@ -3,6 +3,7 @@
 #include "app/saver_proc.h"
 #include "host/host_state.h"
 #include "host/module_entry.h"
+#include "host/monitor_covers.h"
 #include "host/password.h"
 
 const char* const kSaverClassName = "WindowsScreenSaverClass";
@@ -97,8 +98,10 @@ int RunSaverWindow(HWND parent) {
   }
   int result = kNoSaverWindow;
   if (hostState.saverWindow) {
-    if (!hostState.previewMode)
+    if (!hostState.previewMode) {
+      CoverOtherMonitors(hostState.saverWindow);
       SetForegroundWindow(hostState.saverWindow);
+    }
     MSG message = {};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
       TranslateMessage(&message);

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   libpng-dev libgif-dev libfreetype-dev fonts-dejavu-core
   clang libclang-rt-14-dev valgrind
-  wine64 fonts-wine xvfb xdotool x11-apps x11-utils imagemagick
+  wine64 fonts-wine xvfb xdotool x11-apps x11-utils x11-xserver-utils imagemagick
 )
 
 missing=()

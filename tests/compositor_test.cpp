@@ -57,18 +57,6 @@ void AppendDirty(const RECT& rect) {
   *link = added;
 }
 
-std::string Text(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
-}
-
-std::vector<std::string> Texts(const std::vector<RECT>& rects) {
-  std::vector<std::string> texts;
-  for (const RECT& r : rects)
-    texts.push_back(Text(r));
-  return texts;
-}
-
 TEST_F(CompositorTest, ClipAmountsCountWhatLiesOutside) {
   const ClipCuts inside = ClipAmounts(640, 480, 0, 0, 640, 480);
   EXPECT_EQ(0, inside.left + inside.top + inside.width + inside.height);
@@ -91,7 +79,7 @@ TEST_F(CompositorTest, ClippingAtTheLeftEdgeReadsFromFurtherIntoTheFrame) {
     SCOPED_TRACE(mode);
     RECT rect = {-10, 50, 90, 130};
     ASSERT_TRUE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), mode, 1));
-    EXPECT_EQ("0,50,90,130", Text(rect));
+    EXPECT_EQ("0,50,90,130", RectText(rect));
     const DrawRequest* request = drawQueue;
     EXPECT_EQ(90, request->width);
     EXPECT_EQ(80, request->height);
@@ -107,7 +95,7 @@ TEST_F(CompositorTest, ClippingAtTheBottomKeepsTheFramesTopRows) {
   const TestFrame frame = MakeFrame(61, 80, 9);  // rows of 64 bytes
   RECT rect = {20, 440, 81, 520};
   ASSERT_TRUE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawKeyed, 1));
-  EXPECT_EQ("20,440,81,480", Text(rect));
+  EXPECT_EQ("20,440,81,480", RectText(rect));
   EXPECT_EQ(40, drawQueue->height);
   EXPECT_EQ(frame.Bits() + 40 * 64, drawQueue->source) << "the top 40 rows";
   EXPECT_EQ(frameBuffer.bits + 20 * 3, drawQueue->destination) << "the bottom 40 rows of the screen";
@@ -118,7 +106,7 @@ TEST_F(CompositorTest, ClippingAtTheTopAndRightEdges) {
   const TestFrame frame = MakeFrame(30, 20, 9);
   RECT rect = {85, -5, 115, 15};
   ASSERT_TRUE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawKeyedMirrored, 1));
-  EXPECT_EQ("85,0,100,15", Text(rect));
+  EXPECT_EQ("85,0,100,15", RectText(rect));
   EXPECT_EQ(frame.Bits() + 29, drawQueue->source) << "bottom row, rightmost column: kept on the left";
   EXPECT_EQ(frameBuffer.bits + 85 * Stride() + 85 * 2, drawQueue->destination);
 }
@@ -131,15 +119,15 @@ TEST_F(CompositorTest, NothingVisibleIsRejectedAndTheRectangleLeftAlone) {
                            {10, 90, 110, 10},    {INT_MIN, INT_MIN, INT_MAX, -1},
                            {INT_MIN, 0, -1, 80}, {INT_MAX - 5, 0, INT_MAX, 80}};
   for (const RECT& in : rejected) {
-    SCOPED_TRACE(Text(in));
+    SCOPED_TRACE(RectText(in));
     RECT rect = in;
     EXPECT_FALSE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawKeyed, 1));
-    EXPECT_EQ(Text(in), Text(rect));
+    EXPECT_EQ(RectText(in), RectText(rect));
   }
   EXPECT_EQ(nullptr, drawQueue);
   RECT huge = {0, 0, INT_MAX, INT_MAX};
   EXPECT_TRUE(QueueDraw(&huge, &huge, frame.Header(), frame.Bits(), DrawKeyed, 1));
-  EXPECT_EQ("0,0,100,80", Text(huge)) << "the frame's own size bounds the drawing";
+  EXPECT_EQ("0,0,100,80", RectText(huge)) << "the frame's own size bounds the drawing";
 
   TestFrame topDown = MakeFrame(10, 10, 9);
   const LONG negative = -10;
@@ -263,11 +251,11 @@ TEST_F(CompositorTest, RectanglesThatTouchMergeAndOthersStayApart) {
       {{0, 0, 10, 10}, {0, 11, 10, 20}, nullptr},      {{5, 5, 5, 5}, {5, 5, 8, 9}, "5,5,8,9"},
       {{5, 5, 5, 5}, {5, 5, 5, 5}, "0,0,0,0"}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(Text(c.a) + " " + Text(c.b));
+    SCOPED_TRACE(RectText(c.a) + " " + RectText(c.b));
     RECT merged = {-1, -1, -1, -1};
     EXPECT_EQ(c.merged != nullptr, UnionIfTouching(&c.a, &c.b, &merged) != FALSE);
     if (c.merged) {
-      EXPECT_EQ(c.merged, Text(merged));
+      EXPECT_EQ(c.merged, RectText(merged));
     }
   }
 }
@@ -276,7 +264,7 @@ TEST_F(CompositorTest, AddingGrowsTheFirstTouchingRectangle) {
   const RECT rects[] = {{0, 0, 10, 10}, {30, 0, 40, 10}, {35, 5, 50, 20}, {10, 0, 12, 2}};
   for (const RECT& r : rects)
     EXPECT_TRUE(AddDirtyRect(&r));
-  EXPECT_EQ((std::vector<std::string>{"0,0,12,10", "30,0,50,20"}), Texts(DirtyRects()));
+  EXPECT_EQ((std::vector<std::string>{"0,0,12,10", "30,0,50,20"}), RectTexts(DirtyRects()));
   EXPECT_FALSE(AddDirtyRect(nullptr));
 }
 
@@ -285,7 +273,7 @@ TEST_F(CompositorTest, OneMergePassCanLeaveRectanglesThatTouch) {
   AppendDirty({18, 7, 21, 9});
   AppendDirty({16, 11, 26, 19});
   MergeDirtyRects();
-  EXPECT_EQ((std::vector<std::string>{"13,7,26,19", "18,7,21,9"}), Texts(DirtyRects()));
+  EXPECT_EQ((std::vector<std::string>{"13,7,26,19", "18,7,21,9"}), RectTexts(DirtyRects()));
   ASSERT_EQ(nullptr, dirtyList->prev);
   EXPECT_EQ(dirtyList, dirtyList->next->prev);
 }

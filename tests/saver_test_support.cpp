@@ -97,3 +97,15 @@ std::string HandleText(const void* handle) {
                 static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(handle)));
   return handle ? text : "0";
 }
+
+std::string RectText(const RECT& rect) {
+  return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," + std::to_string(rect.right) + "," +
+         std::to_string(rect.bottom);
+}
+
+std::vector<std::string> RectTexts(const std::vector<RECT>& rects) {
+  std::vector<std::string> texts;
+  for (const RECT& rect : rects)
+    texts.push_back(RectText(rect));
+  return texts;
+}

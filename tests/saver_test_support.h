@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "headless/control.h"
 
@@ -28,3 +29,6 @@ FARPROC AsExport(Function function) {
 }
 // A handle as the call log writes it.
 std::string HandleText(const void* handle);
+// A rectangle as "left,top,right,bottom", so that lists of them compare and print readably.
+std::string RectText(const RECT& rect);
+std::vector<std::string> RectTexts(const std::vector<RECT>& rects);

@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string RectText(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
-}
-
 struct ActionTimeline {
   int actionId;
   int frames;

@@ -26,5 +26,9 @@ int RunSaverWindows(DWORD waitMs);
 int RunActivate(DWORD runMs);
 int RunOwnerWindows(DWORD runMs);
 int RunPreview(int width, int height, DWORD runMs, const char* saverPath);
+// The monitors as Windows sees them, and the screen and virtual screen.
+int ReportMonitors();
+// Visible top-level windows of a class, waited for until there are `count` of them or `waitMs` ran out.
+int RunClassWindows(const char* className, DWORD count, DWORD waitMs);
 // Finds the dialog titled TITLE, describes it, then presses its controls as the actions say.
 int RunDialog(const char* title, DWORD waitMs, int actionCount, char** actions);

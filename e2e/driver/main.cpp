@@ -17,7 +17,9 @@ int Usage() {
       "       e2e_driver activate RUN_MS\n"
       "       e2e_driver owner-windows RUN_MS\n"
       "       e2e_driver preview WIDTH HEIGHT RUN_MS SAVER_PATH\n"
-      "       e2e_driver dialog TITLE WAIT_MS [click:ID ...]\n",
+      "       e2e_driver dialog TITLE WAIT_MS [click:ID ...]\n"
+      "       e2e_driver monitors\n"
+      "       e2e_driver class-windows CLASS COUNT WAIT_MS\n",
       stderr);
   return 2;
 }
@@ -56,6 +58,12 @@ int main(int argc, char** argv) {
   if (argc == 6 && std::strcmp(argv[1], "preview") == 0) {
     return RunPreview(static_cast<int>(Number(argv[2])), static_cast<int>(Number(argv[3])), Number(argv[4]),
                       argv[5]);
+  }
+  if (argc == 2 && std::strcmp(argv[1], "monitors") == 0) {
+    return ReportMonitors();
+  }
+  if (argc == 5 && std::strcmp(argv[1], "class-windows") == 0) {
+    return RunClassWindows(argv[2], Number(argv[3]), Number(argv[4]));
   }
   if (argc >= 4 && std::strcmp(argv[1], "dialog") == 0) {
     return RunDialog(argv[2], Number(argv[3]), argc - 4, argv + 4);

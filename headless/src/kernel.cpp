@@ -33,6 +33,11 @@ ModuleRecord* FindModuleByHandle(HMODULE handle) {
   return index < modules.size() ? &modules[index] : nullptr;
 }
 
+template <typename Function>
+FARPROC AsProcedure(Function function) {
+  return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
+}
+
 }  // namespace
 
 LPSTR WINAPI GetCommandLineA(void) {
@@ -93,6 +98,21 @@ void HeadlessAddModule(const std::string& name, bool alreadyLoaded) {
 void HeadlessAddExport(const std::string& module, const std::string& entry, FARPROC procedure) {
   if (ModuleRecord* record = FindModuleByName(module.c_str()))
     record->exports[entry] = procedure;
+}
+
+void HeadlessRemoveExport(const std::string& module, const std::string& entry) {
+  if (ModuleRecord* record = FindModuleByName(module.c_str()))
+    record->exports.erase(entry);
+}
+
+std::vector<ModuleRecord> SystemModules() {
+  ModuleRecord user;
+  user.name = "USER32.DLL";
+  user.loaded = true;
+  user.loadCount = 1;
+  user.exports["EnumDisplayMonitors"] = AsProcedure(EnumDisplayMonitors);
+  user.exports["GetMonitorInfoA"] = AsProcedure(GetMonitorInfoA);
+  return {user};
 }
 
 int HeadlessModuleLoadCount(const std::string& name) {

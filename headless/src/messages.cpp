@@ -10,12 +10,15 @@ bool InRange(UINT message, UINT first, UINT last) {
   return (first == 0 && last == 0) || (message >= first && message <= last);
 }
 
+// A window filter takes the window's children too, but not the windows it owns.
 bool ForWindow(HWND messageWindow, HWND filter) {
   if (!filter)
     return true;
-  for (HWND window = messageWindow; window; window = GetParent(window)) {
+  for (HWND window = messageWindow; window;) {
     if (window == filter)
       return true;
+    const WindowRecord* record = FindWindowRecord(window);
+    window = record && (record->style & WS_CHILD) ? record->parent : nullptr;
   }
   return false;
 }

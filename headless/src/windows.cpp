@@ -127,7 +127,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
   const WindowClassRecord* windowClass = FindClass(className);
   if (!windowClass || ShouldFail("CreateWindowExA"))
     return nullptr;
-  if ((style & WS_CHILD) && !FindWindowRecord(parent))
+  // A child needs its parent; a popup given a window is owned by it.
+  if ((parent || (style & WS_CHILD)) && !FindWindowRecord(parent))
     return nullptr;
 
   WindowRecord record;
@@ -176,6 +177,14 @@ BOOL WINAPI DestroyWindow(HWND window) {
   LogCall("DestroyWindow", window);
   if (!FindWindowRecord(window))
     return FALSE;
+  // Owned windows go before their owner hears of its destruction; children after.
+  std::vector<HWND> owned;
+  for (auto& [handle, record] : TheWorld().windows) {
+    if (record.parent == window && !(record.style & WS_CHILD))
+      owned.push_back(AsHandle(handle));
+  }
+  for (HWND popup : owned)
+    DestroyWindow(popup);
   std::vector<HWND> children;
   for (auto& [handle, record] : TheWorld().windows) {
     if (record.parent == window && (record.style & WS_CHILD))
@@ -371,6 +380,26 @@ std::string HeadlessClassName(HWND window) {
 }
 bool HeadlessScreenSaverRunning() {
   return TheWorld().screenSaverRunning;
+}
+std::vector<HWND> HeadlessWindows() {
+  std::vector<HWND> windows;
+  for (auto& [handle, record] : TheWorld().windows) {
+    if (!record.foreign)
+      windows.push_back(AsHandle(handle));
+  }
+  return windows;
+}
+RECT HeadlessWindowRect(HWND window) {
+  const WindowRecord* record = FindWindowRecord(window);
+  if (!record)
+    return RECT{0, 0, 0, 0};
+  const POINT origin = ScreenOrigin(window);
+  return RECT{origin.x, origin.y, origin.x + record->width, origin.y + record->height};
+}
+WNDCLASSA HeadlessWindowClass(HWND window) {
+  const WindowRecord* record = FindWindowRecord(window);
+  const WindowClassRecord* windowClass = record ? FindClass(record->className.c_str()) : nullptr;
+  return windowClass ? windowClass->definition : WNDCLASSA{};
 }
 int HeadlessWindowCount() {
   int count = 0;

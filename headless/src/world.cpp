@@ -12,9 +12,13 @@ World& TheWorld() {
 bool ShouldFail(const char* api) {
   auto& failures = TheWorld().failures;
   auto found = failures.find(api);
-  if (found == failures.end() || found->second <= 0)
+  if (found == failures.end() || found->second.count <= 0)
     return false;
-  --found->second;
+  if (found->second.succeedFirst > 0) {
+    --found->second.succeedFirst;
+    return false;
+  }
+  --found->second.count;
   return true;
 }
 
@@ -55,8 +59,10 @@ void HeadlessSetStartupShow(bool useShowWindow, WORD showWindow) {
   TheWorld().startupShow = showWindow;
 }
 
-void HeadlessFailCall(const std::string& api, int count) {
-  TheWorld().failures[api] += count;
+void HeadlessFailCall(const std::string& api, int count, int after) {
+  FailureRecord& failure = TheWorld().failures[api];
+  failure.succeedFirst = after;
+  failure.count += count;
 }
 
 uint32_t HeadlessNow() {

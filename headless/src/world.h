@@ -46,11 +46,20 @@ struct ModuleRecord {
   std::map<std::string, FARPROC> exports;
 };
 
+struct FailureRecord {
+  int succeedFirst = 0;  // calls that still succeed before the failures begin
+  int count = 0;
+};
+
 struct ScheduledAction {
   uint32_t time;
   uint64_t order;
   std::function<void()> action;
 };
+
+// The system's own modules that a program finds loaded: USER32.DLL, with the entries that programs
+// look up at run time because older systems lack them.
+std::vector<ModuleRecord> SystemModules();
 
 // A text with its terminator in a block of exactly that size, so that a read past its end is caught
 // by the address sanitizer.
@@ -62,6 +71,8 @@ struct World {
   // Machine facts.
   int screenWidth = 1024;
   int screenHeight = 768;
+  // The monitors beside the primary one, which covers the screen from (0, 0).
+  std::vector<RECT> otherMonitors;
   int bitsPerPixel = 32;
   DWORD platformId = VER_PLATFORM_WIN32_NT;
   std::vector<char> commandLine = ExactText("lomlom.scr");
@@ -98,13 +109,13 @@ struct World {
   uint64_t scheduleOrder = 0;
 
   // Modules, folders and files. A module added by bare name lives in the system folder.
-  std::vector<ModuleRecord> modules;
+  std::vector<ModuleRecord> modules = SystemModules();
   std::string systemFolder = "C:\\WINDOWS\\SYSTEM32";
   std::string windowsFolder = "C:\\WINDOWS";
   std::vector<std::string> files = {"C:\\WINDOWS\\SYSTEM32\\control.exe"};
 
   // Failure injection and answers.
-  std::map<std::string, int> failures;
+  std::map<std::string, FailureRecord> failures;
   int messageBoxAnswer = IDOK;
 
   // Logs.

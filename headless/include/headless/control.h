@@ -34,7 +34,12 @@ struct HeadlessMessageBox {
 void HeadlessReset();
 
 // Machine facts.
+// The primary monitor's size; it covers the screen from (0, 0).
 void HeadlessSetScreen(int width, int height);
+// Several monitors, in virtual-screen coordinates: the first is the primary one and must lie at
+// (0, 0); it becomes the screen. No two may overlap, none may be empty (std::invalid_argument).
+// A fresh machine has one monitor, the screen.
+void HeadlessSetMonitors(const std::vector<RECT>& monitors);
 void HeadlessSetBitsPerPixel(int bitsPerPixel);
 void HeadlessSetPlatform(DWORD platformId);  // VER_PLATFORM_WIN32_WINDOWS makes it Windows 95
 void HeadlessSetCommandLine(const std::string& commandLine);
@@ -46,13 +51,16 @@ void HeadlessSetStandardUser(bool standardUser);
 // A module that LoadLibraryA/GetModuleHandleA can find, with exported entries.
 void HeadlessAddModule(const std::string& name, bool alreadyLoaded);
 void HeadlessAddExport(const std::string& module, const std::string& entry, FARPROC procedure);
+// An entry the module lacks, as USER32.DLL of Windows 95 lacks the monitor functions.
+void HeadlessRemoveExport(const std::string& module, const std::string& entry);
 int HeadlessModuleLoadCount(const std::string& name);
 
 // A window of another program (a display settings window, a preview host).
 HWND HeadlessCreateForeignWindow(const std::string& title, int clientWidth, int clientHeight);
 
-// Failure injection: the next `count` calls of `api` fail the way that call fails.
-void HeadlessFailCall(const std::string& api, int count = 1);
+// Failure injection: after `after` more calls that succeed, the next `count` calls of `api` fail the
+// way that call fails.
+void HeadlessFailCall(const std::string& api, int count = 1, int after = 0);
 
 // Time: the test clock in milliseconds (GetTickCount, timeGetTime). Nothing sleeps for real.
 uint32_t HeadlessNow();
@@ -88,6 +96,10 @@ DWORD HeadlessExStyle(HWND window);
 std::string HeadlessTitle(HWND window);
 std::string HeadlessClassName(HWND window);
 int HeadlessWindowCount();
+// The program's windows in the order they were made, where each lies on the screen, and its class.
+std::vector<HWND> HeadlessWindows();
+RECT HeadlessWindowRect(HWND window);
+WNDCLASSA HeadlessWindowClass(HWND window);
 int HeadlessTimerCount();
 
 // Message boxes show nothing; they are recorded and answered with `answer` (IDOK by default).

@@ -34,6 +34,15 @@ typedef struct tagCREATESTRUCTA {
   DWORD dwExStyle;
 } CREATESTRUCTA;
 
+typedef struct tagMONITORINFO {
+  DWORD cbSize;
+  RECT rcMonitor;
+  RECT rcWork;
+  DWORD dwFlags;
+} MONITORINFO, *LPMONITORINFO;
+
+typedef BOOL(CALLBACK* MONITORENUMPROC)(HMONITOR, HDC, LPRECT, LPARAM);
+
 typedef struct tagMSG {
   HWND hwnd;
   UINT message;
@@ -125,6 +134,8 @@ typedef struct tagMSG {
 
 #define HTCLIENT 1
 
+#define MONITORINFOF_PRIMARY 0x00000001
+
 #define RT_DIALOG MAKEINTRESOURCEA(5)
 
 #define MB_OK 0x00000000L
@@ -169,6 +180,9 @@ HDC WINAPI GetDC(HWND window);
 int WINAPI ReleaseDC(HWND window, HDC dc);
 int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 BOOL WINAPI UnionRect(LPRECT result, const RECT* a, const RECT* b);
+// Monitors: only the desktop's own enumeration (no device context) and the plain MONITORINFO.
+BOOL WINAPI EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC callback, LPARAM data);
+BOOL WINAPI GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info);
 UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure);
 BOOL WINAPI KillTimer(HWND window, UINT_PTR id);
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

@@ -1,0 +1,83 @@
+#include "host/monitor_covers.h"
+
+#include "host/host_state.h"
+#include "host/module_entry.h"
+
+const char* const kCoverClassName = "LomlomMonitorCover";
+
+namespace {
+
+// Windows 95 and NT 4 know one monitor and lack both entries, so they are looked up at run time.
+typedef BOOL(WINAPI* EnumDisplayMonitorsEntry)(HDC dc, LPCRECT clip, MONITORENUMPROC callback, LPARAM data);
+typedef BOOL(WINAPI* GetMonitorInfoEntry)(HMONITOR monitor, LPMONITORINFO info);
+
+const DWORD kCoverStyle = WS_POPUP | WS_VISIBLE;
+
+struct Covering {
+  HWND saverWindow;
+  GetMonitorInfoEntry monitorInfo;
+  bool classTried;
+  bool classReady;
+};
+
+// Input on a cover is input on the saver window and takes the same road to a close, password and
+// all. The saver reads the cursor's position itself, so mouse coordinates need no translation.
+LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_SETCURSOR:
+    case WM_CLOSE:
+      if (hostState.saverWindow)
+        return SendMessageA(hostState.saverWindow, message, wParam, lParam);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The class is registered only once a monitor needs covering.
+bool CoverClassReady(Covering& covering) {
+  if (!covering.classTried) {
+    covering.classTried = true;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = CoverWindowProc;
+    windowClass.hInstance = hostState.instance;
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kCoverClassName;
+    covering.classReady = RegisterClassA(&windowClass) != 0;
+  }
+  return covering.classReady;
+}
+
+BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
+  Covering& covering = *reinterpret_cast<Covering*>(context);
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (!covering.monitorInfo(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY))
+    return TRUE;
+  if (!CoverClassReady(covering))
+    return FALSE;
+  const RECT& area = info.rcMonitor;
+  CreateWindowExA(WS_EX_TOPMOST, kCoverClassName, "", kCoverStyle, area.left, area.top,
+                  area.right - area.left, area.bottom - area.top, covering.saverWindow, nullptr,
+                  hostState.instance, nullptr);
+  return TRUE;
+}
+
+}  // namespace
+
+void CoverOtherMonitors(HWND saverWindow) {
+  HMODULE user = GetModuleHandleA("USER32.DLL");
+  if (!user)
+    return;
+  auto enumerate = ModuleEntry<EnumDisplayMonitorsEntry>(user, "EnumDisplayMonitors");
+  Covering covering = {saverWindow, ModuleEntry<GetMonitorInfoEntry>(user, "GetMonitorInfoA"), false, false};
+  if (enumerate && covering.monitorInfo)
+    enumerate(nullptr, nullptr, CoverMonitor, reinterpret_cast<LPARAM>(&covering));
+}
