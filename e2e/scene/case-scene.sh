@@ -16,8 +16,9 @@ case $depth in
 esac
 begin_case "scene-depth$depth"
 [[ -x "${E2E_RENDER:-}" ]] || abort "lomlom-render not found at '${E2E_RENDER:-}' (build the native preset)"
-# Long enough for the first action to show in the upper left and the cycle to come round once more.
-watch_seconds=${E2E_WATCH_SECONDS:-64}
+# The watch ends once the cycle has come round to its first action again (about a minute at 110 ms a
+# tick); this is its limit, for a slow machine.
+watch_seconds=${E2E_WATCH_SECONDS:-100}
 render_ticks=$(((watch_seconds + 15) * 1000 / 110))
 
 if ((depth == 8)); then

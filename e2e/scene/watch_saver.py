@@ -3,9 +3,10 @@
 usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] FRAME_LOG...
 
 Each FRAME_LOG is lomlom-render's --frame-log for one entry point of the action cycle, drawn for
-the same screen. Screenshots are taken for S seconds (of the root window, or at a palette depth of
-the saver's own window, whose colour map is installed first, as a window manager would); each is
-hashed at the display's precision and looked up in the logs. The saver's entry point is the log
+the same screen. Screenshots are taken (of the root window, or at a palette depth of the saver's own
+window, whose colour map is installed first, as a window manager would) until the cycle has come
+round to its first action again, or for S seconds at most; each is hashed at the display's precision
+and looked up in the logs. The saver's entry point is the log
 that holds every screenshot, in order. Prints key=value lines and exits 1 when a screenshot
 matches no frame, when no entry point explains them all, or when the actions seen do not run
 through the whole cycle from the upper-left stage on. Screenshots that match nothing are kept in
@@ -84,10 +85,37 @@ def actions_seen(placed, frames):
     return seen
 
 
+def explain(shots, logs, paths):
+    """(the one entry point's path, frames and placed ticks), or None when not exactly one explains all."""
+    explaining = []
+    for path, frames in zip(paths, logs):
+        placed = place_shots(shots, frames)
+        if placed is not None:
+            explaining.append((path, frames, placed))
+    return explaining[0] if len(explaining) == 1 else None
+
+
+def judge(seen):
+    """The failures of the actions seen: the whole cycle in order, from the upper left on, with logos."""
+    failures = []
+    quadrants = [quadrant for _, quadrant, _ in seen]
+    expected = [index % 4 for index in range(5)]
+    if quadrants[:5] != expected:
+        failures.append(f"quadrants in the order {quadrants}, expected {expected} from the upper left on")
+    actions = [action for action, _, _ in seen]
+    first = CYCLE.index(actions[0]) if actions and actions[0] in CYCLE else 0
+    if actions != [CYCLE[(first + index) % 5] for index in range(len(actions))] or len(set(actions[:5])) < 5:
+        failures.append(f"actions {actions} are not the whole cycle in order")
+    without_logo = [action for action, _, logo in seen[:5] if not logo]
+    if without_logo:
+        failures.append(f"no logo seen with {without_logo}")
+    return failures
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--depth", type=int, required=True)
-    parser.add_argument("--seconds", type=float, required=True)
+    parser.add_argument("--seconds", type=float, required=True, help="the longest the watch may take")
     parser.add_argument("--out", required=True)
     parser.add_argument("--window", type=lambda text: int(text, 0), default=0)
     parser.add_argument("frame_logs", nargs="+")
@@ -98,9 +126,10 @@ def main():
     mask = precision_mask(args.depth)
     installer = x11_colormap.ColourMapInstaller(args.window) if args.window and args.depth == 8 else None
 
-    shots, unmatched = [], 0
+    # The watch ends once the first action has come round again (a whole cycle seen), or at the limit.
+    shots, unmatched, seen = [], 0, []
     start = time.monotonic()
-    while time.monotonic() - start < args.seconds:
+    while time.monotonic() - start < args.seconds and len(seen) < 6:
         if installer and not installer.install():
             print("window_gone=1")
             break
@@ -112,35 +141,24 @@ def main():
             unmatched += 1
             with open(os.path.join(args.out, f"unmatched-{unmatched}.xwd"), "wb") as kept:
                 kept.write(data)
+        elif not unmatched and len(shots) % 10 == 0:
+            explained = explain(shots, logs, args.frame_logs)
+            seen = actions_seen(explained[2], explained[1]) if explained else []
+    print(f"seconds={time.monotonic() - start:.1f}")
     print(f"shots={len(shots)}")
     print(f"unmatched={unmatched}")
-
-    entries = [(path, frames, place_shots(shots, frames)) for path, frames in zip(args.frame_logs, logs)]
-    explaining = [(path, frames, placed) for path, frames, placed in entries if placed is not None]
-    failures = unmatched
-    if not shots or len(explaining) != 1:
-        print(f"entry_points_explaining_all_shots={len(explaining)}")
+    explained = explain(shots, logs, args.frame_logs) if shots and not unmatched else None
+    if not explained:
+        print("FAIL: no one entry point's frames explain every screenshot in order")
         return 1
-    path, frames, placed = explaining[0]
+    path, frames, placed = explained
     seen = actions_seen(placed, frames)
     print(f"entry_log={os.path.basename(path)}")
     print(f"ticks_seen={frames[placed[0]][0]}..{frames[placed[-1]][0]}")
     print("actions_seen=" + " ".join(f"{a}@{QUADRANT_NAMES[q].replace(' ', '-')}{'+logo' if l else ''}" for a, q, l in seen))
-    quadrants = [quadrant for _, quadrant, _ in seen]
-    expected = [index % 4 for index in range(len(quadrants))]
-    if quadrants[:5] != expected[:5] or len(quadrants) < 5:
-        print(f"FAIL: quadrants in the order {quadrants}, expected {expected[:5]} from the upper left on")
-        failures += 1
-    actions = [action for action, _, _ in seen]
-    first = CYCLE.index(actions[0]) if actions and actions[0] in CYCLE else 0
-    cycle_order = [CYCLE[(first + index) % 5] for index in range(len(actions))]
-    if actions != cycle_order or len(set(actions[:5])) < 5:
-        print(f"FAIL: actions {actions} are not the whole cycle in order")
-        failures += 1
-    without_logo = [action for action, _, logo in seen[:5] if not logo]
-    if without_logo:
-        print(f"FAIL: no logo seen with {without_logo}")
-        failures += 1
+    failures = judge(seen)
+    for failure in failures:
+        print(f"FAIL: {failure}")
     return 1 if failures else 0
 
 
