@@ -144,14 +144,7 @@ TEST_F(DismissalTest, CursorIsHiddenAgainOnEverySetCursor) {
   const HCURSOR arrow = reinterpret_cast<HCURSOR>(0x5001);
   HeadlessSetCursor(500, 400);
   std::vector<HCURSOR> shapes;
-  for (uint32_t round = 0; round < 4; ++round) {
-    const uint32_t at = kInputAt + 100 * round;
-    HeadlessAt(at, [=] {
-      HeadlessSetCursorShape(arrow);
-      HeadlessMoveCursor(501 - static_cast<int>(round % 2), 400);
-    });
-    HeadlessAt(at + 50, [&] { shapes.push_back(HeadlessCursorShape()); });
-  }
+  WatchCursorOverSmallMoves(kInputAt, 500, 400, arrow, &shapes);
   bool alive = false;
   CheckAliveAt(kCheckAt, &alive);
   PostToSaverAt(kEndAt, WM_KEYDOWN, 'Q');

@@ -180,14 +180,7 @@ TEST_F(MonitorCoversTest, CursorIsHiddenOverACover) {
   HeadlessSetMonitors(kSideBySide);
   HeadlessSetCursor(1300, 300);
   std::vector<HCURSOR> shapes;
-  for (uint32_t round = 0; round < 4; ++round) {
-    const uint32_t at = kInputAt + 100 * round;
-    HeadlessAt(at, [=] {
-      HeadlessSetCursorShape(kArrow);
-      HeadlessMoveCursor(1301 - static_cast<int>(round % 2), 302);
-    });
-    HeadlessAt(at + 50, [&] { shapes.push_back(HeadlessCursorShape()); });
-  }
+  WatchCursorOverSmallMoves(kInputAt, 1300, 302, kArrow, &shapes);
   EXPECT_TRUE(RunWith([] {}));
   EXPECT_EQ(std::vector<HCURSOR>(4, nullptr), shapes);
 }

@@ -87,6 +87,17 @@ void CheckAliveAt(uint32_t time, bool* alive) {
   HeadlessAt(time, [=] { *alive = IsWindow(hostState.saverWindow) != FALSE; });
 }
 
+void WatchCursorOverSmallMoves(uint32_t from, int x, int y, HCURSOR shown, std::vector<HCURSOR>* shapes) {
+  for (uint32_t round = 0; round < 4; ++round) {
+    const uint32_t at = from + 100 * round;
+    HeadlessAt(at, [=] {
+      HeadlessSetCursorShape(shown);
+      HeadlessMoveCursor(x + 1 - static_cast<int>(round % 2), y);
+    });
+    HeadlessAt(at + 50, [=] { shapes->push_back(HeadlessCursorShape()); });
+  }
+}
+
 int CountCalls(const std::string& api) {
   return static_cast<int>(HeadlessCallsOf(api).size());
 }

@@ -22,6 +22,9 @@ void PostToSaverAt(uint32_t time, UINT message, WPARAM wParam = 0, LPARAM lParam
 // Sets `*alive` when the saver window still exists at `time`; a loop that ended earlier leaves it.
 void CheckAliveAt(uint32_t time, bool* alive);
 int CountCalls(const std::string& api);
+// Four small moves around (x, y), 100 ms apart from `from` on, each after something else showed the
+// cursor as `shown`; 50 ms after each move the cursor's shape goes into *shapes.
+void WatchCursorOverSmallMoves(uint32_t from, int x, int y, HCURSOR shown, std::vector<HCURSOR>* shapes);
 // A function of the test as an entry of a headless module.
 template <typename Function>
 FARPROC AsExport(Function function) {

@@ -17,7 +17,7 @@ std::vector<HWND> FindSaverWindows(DWORD processId, bool withChildren);
 void ReportWindow(const std::string& prefix, HWND window);
 
 // A class of plain white windows of the driver's own.
-void RegisterPlainClass(const char* className);
+void RegisterPlainClass(const char* className, WNDPROC procedure = DefWindowProcA);
 // Serves the driver's messages for `runMs`, so that activation changes reach every application.
 void ServeMessages(DWORD runMs);
 

@@ -1,8 +1,8 @@
 #include "driver.h"
 
-void RegisterPlainClass(const char* className) {
+void RegisterPlainClass(const char* className, WNDPROC procedure) {
   WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   windowClass.lpszClassName = className;

@@ -39,12 +39,7 @@ bool WaitForProcess(HANDLE process, DWORD ms) {
 }
 
 HWND CreateHost(int width, int height) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = HostProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.lpszClassName = kHostClass;
-  RegisterClassA(&windowClass);
+  RegisterPlainClass(kHostClass, HostProc);
   RECT frame = {0, 0, width, height};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
   return CreateWindowExA(0, kHostClass, "Preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
