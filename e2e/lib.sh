@@ -2,13 +2,27 @@
 # Shared by the end-to-end cases: each case gets its own X display and its own copy of the template
 # Wine prefix, every wait has a deadline, and everything a case starts is ended by process id on exit.
 #
-# Inputs (environment): E2E_SCR, E2E_DRIVER, E2E_TEMPLATE (prefix made by make-template-prefix.sh),
-# E2E_WORK (folder for logs and screenshots), E2E_DISPLAY_BASE (first X display number to try).
+# Inputs (environment): E2E_BUILD, E2E_SCR, E2E_DRIVER, E2E_TEMPLATE (prefix made by
+# make-template-prefix.sh), E2E_WORK (folder for logs and screenshots), E2E_DISPLAY_BASE (first X
+# display number to try).
+#
+# E2E_BUILD names the Windows build under test: win64 (the default) or win32. It chooses WINE, the
+# Wine loader that runs that build's programs (/usr/lib/wine/wine64, or the wine wrapper, which
+# runs 32-bit programs), and WINEARCH for the prefixes made. A 32-bit prefix cannot run 64-bit
+# programs, so every Windows program a case runs comes from the same build as the saver.
 
 set -u
 
-WINE64=/usr/lib/wine/wine64
+export E2E_BUILD=${E2E_BUILD:-win64}
+case $E2E_BUILD in
+  win64) WINE=/usr/lib/wine/wine64 ;;
+  win32) WINE=/usr/bin/wine ;;
+  *) echo "FAIL: E2E_BUILD must be win64 or win32, not '$E2E_BUILD'"; exit 1 ;;
+esac
+export WINEARCH=$E2E_BUILD
 WINESERVER=/usr/lib/wine/wineserver
+# Exit code of a case that cannot run here (ctest's SKIP_RETURN_CODE).
+readonly E2E_SKIP=77
 SCREEN_WIDTH=1024
 SCREEN_HEIGHT=768
 # Xvfb's depth: 8 (a palette display), 16 or 24 (which Windows programs see as 32 bits a pixel).
@@ -25,6 +39,24 @@ E2E_PIDS=()
 E2E_XVFB_PID=
 E2E_PREFIX=
 CASE_DIR=
+
+# require_wine FOLDER: Wine is there for the build. A 32-bit case on a machine whose kernel runs no
+# 32-bit programs ends here, skipped, before anything is started: decided by running one (written
+# into FOLDER), never assumed. Anything else that stops the probe fails the case.
+require_wine() {
+  local tool reason
+  for tool in "$WINE" "$WINESERVER"; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool not found (scripts/setup.sh installs Wine)"; exit 1; }
+  done
+  [[ "$E2E_BUILD" == win32 ]] || return 0
+  reason=$(/usr/bin/python3 "$E2E_DIR/ia32_probe.py" "$1" 2>&1)
+  case $? in
+    0) ;;
+    1) echo "SKIP: this machine cannot run 32-bit programs: $reason"; exit "$E2E_SKIP" ;;
+    *) echo "FAIL: could not tell whether 32-bit programs run here: $reason"; exit 1 ;;
+  esac
+  [[ -x /usr/lib/wine/wine ]] || { echo "FAIL: 32-bit Wine missing (wine32:i386; scripts/setup.sh installs it)"; exit 1; }
+}
 
 now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
 
@@ -103,7 +135,7 @@ finish() {
 }
 
 require_file() {
-  [[ -f "$2" ]] || abort "$1 not found at $2 (build it first: cmake --preset win64 && cmake --build --preset win64)"
+  [[ -f "$2" ]] || abort "$1 not found at $2 (build it first: bash scripts/build.sh)"
 }
 
 # Starts Xvfb on the first free display from E2E_DISPLAY_BASE on; a display taken meanwhile by
@@ -154,11 +186,12 @@ begin_case() {
   CASE_DIR="$E2E_WORK/$1"
   rm -rf "$CASE_DIR"
   mkdir -p "$CASE_DIR"
+  require_wine "$CASE_DIR"
   trap finish EXIT
   trap 'fail "interrupted"; exit 1' INT TERM
   local tool
-  for tool in Xvfb xdotool xwd convert "$WINE64" "$WINESERVER"; do
-    command -v "$tool" >/dev/null || abort "$tool not found (install wine64, xvfb, xdotool, x11-apps, imagemagick)"
+  for tool in Xvfb xdotool xwd convert; do
+    command -v "$tool" >/dev/null || abort "$tool not found (install xvfb, xdotool, x11-apps, imagemagick)"
   done
   require_file "saver" "$E2E_SCR"
   require_file "e2e driver" "$E2E_DRIVER"
@@ -170,13 +203,13 @@ begin_case() {
 driver() {
   local output=$1 seconds=$2
   shift 2
-  timeout "$seconds" "$WINE64" "$E2E_PREFIX/drive_c/e2e_driver.exe" "$@" >"$output" 2>"$output.err"
+  timeout "$seconds" "$WINE" "$E2E_PREFIX/drive_c/e2e_driver.exe" "$@" >"$output" 2>"$output.err"
 }
 
 # spawn_saver NAME COMMAND_LINE [TIMEOUT_MS]: the driver starts the command line in the background
 # and reports the saver's exit code into NAME.out when it ends (60 s at most unless told).
 spawn_saver() {
-  "$WINE64" "$E2E_PREFIX/drive_c/e2e_driver.exe" spawn "${3:-60000}" "$2" >"$CASE_DIR/$1.out" 2>"$CASE_DIR/$1.err" &
+  "$WINE" "$E2E_PREFIX/drive_c/e2e_driver.exe" spawn "${3:-60000}" "$2" >"$CASE_DIR/$1.out" 2>"$CASE_DIR/$1.err" &
   E2E_PIDS+=($!)
 }
 

@@ -11,6 +11,17 @@ packages=(
   clang libclang-rt-14-dev valgrind
   wine64 fonts-wine xvfb xdotool x11-apps x11-utils x11-xserver-utils imagemagick
 )
+# The 32-bit saver runs under Debian's 32-bit Wine, from the i386 architecture.
+foreign=i386
+packages+=(wine32:$foreign)
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+# Adding it leaves wine32 missing, so the apt-get update below lists that architecture's packages too.
+if ! dpkg --print-foreign-architectures | grep -qx "$foreign"; then
+  echo "Adding the $foreign architecture"
+  $sudo dpkg --add-architecture "$foreign"
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -19,7 +30,5 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

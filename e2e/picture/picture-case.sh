@@ -6,29 +6,16 @@
 # Environment: PICTURE_WIN32 (picture_win32.exe), PICTURE_NATIVE (picture_native), PICTURE_PALETTE
 # (the MAINPAL bitmap), PICTURE_TEMPLATE (prefix from e2e/make-template-prefix.sh), PICTURE_WORK (folder for
 # results), PICTURE_DISPLAY_BASE (first X display number to try).
-set -u
+# E2E_BUILD (lib.sh) names the build that PICTURE_WIN32 comes from.
+source "$(dirname "$0")/../lib.sh"
 depth=$1
-WINE64=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver
-HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+HERE=$E2E_DIR/picture
 
 case_dir=
 xvfb_pid=
 wine_pid=
 prefix=
 
-now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
-alive() { kill -0 "$1" 2>/dev/null; }
-# wait_until TIMEOUT_MS COMMAND...
-wait_until() {
-  local deadline=$(($(now_ms) + $1))
-  shift
-  until "$@"; do
-    (($(now_ms) >= deadline)) && return 1
-    sleep 0.1
-  done
-}
 stop_pid() {
   [[ -n "$1" ]] && alive "$1" || return 0
   kill -TERM "$1" 2>/dev/null
@@ -55,10 +42,14 @@ trap 'exit 1' INT TERM
 for name in PICTURE_WIN32 PICTURE_NATIVE PICTURE_PALETTE PICTURE_TEMPLATE PICTURE_WORK PICTURE_DISPLAY_BASE; do
   [[ -n "${!name:-}" ]] || fail "$name is not set (ctest sets it)"
 done
-for tool in Xvfb xwd xwininfo xdpyinfo convert /usr/bin/python3 "$WINE64" "$WINESERVER"; do
-  command -v "$tool" >/dev/null || fail "$tool not found (install wine64, xvfb, x11-apps, x11-utils, imagemagick)"
+case_dir=$PICTURE_WORK/depth$depth
+rm -rf "$case_dir"
+mkdir -p "$case_dir"
+require_wine "$case_dir"
+for tool in Xvfb xwd xwininfo xdpyinfo convert /usr/bin/python3; do
+  command -v "$tool" >/dev/null || fail "$tool not found (install xvfb, x11-apps, x11-utils, imagemagick)"
 done
-[[ -f "$PICTURE_WIN32" ]] || fail "Win32 picture program missing at $PICTURE_WIN32 (build the win64 preset)"
+[[ -f "$PICTURE_WIN32" ]] || fail "Win32 picture program missing at $PICTURE_WIN32 (build the $E2E_BUILD preset)"
 [[ -x "$PICTURE_NATIVE" ]] || fail "native picture program missing at $PICTURE_NATIVE"
 [[ -f "$PICTURE_PALETTE" ]] || fail "palette bitmap missing at $PICTURE_PALETTE (build the assets target)"
 [[ -f "$PICTURE_TEMPLATE/system.reg" ]] || fail "template prefix missing at $PICTURE_TEMPLATE"
@@ -69,9 +60,6 @@ case $depth in
   24) bits=32 ;;
   *) fail "depth must be 8, 16 or 24" ;;
 esac
-case_dir=$PICTURE_WORK/depth$depth
-rm -rf "$case_dir"
-mkdir -p "$case_dir"
 
 timeout 60 "$PICTURE_NATIVE" "$PICTURE_PALETTE" "$bits" "$case_dir/expected.ppm" 2>"$case_dir/native.err" ||
   fail "the headless program failed: $(cat "$case_dir/native.err")"
@@ -98,13 +86,13 @@ cp "$PICTURE_WIN32" "$prefix/drive_c/picture/picture_win32.exe"
 cp "$PICTURE_PALETTE" "$prefix/drive_c/picture/palette.bmp"
 if ((depth == 8)); then
   # Without these Wine matches palette colours only against its 20 reserved ones.
-  timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v ClientSideGraphics /d N /f >/dev/null 2>&1 &&
-    timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v PrivateColorMap /d Y /f >/dev/null 2>&1 ||
+  timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v ClientSideGraphics /d N /f >/dev/null 2>&1 &&
+    timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v PrivateColorMap /d Y /f >/dev/null 2>&1 ||
     fail "could not set the palette settings in the prefix"
   timeout 60 "$WINESERVER" -w
 fi
 
-"$WINE64" 'C:\picture\picture_win32.exe' 'C:\picture\palette.bmp' 60 >"$case_dir/win32.out" 2>"$case_dir/win32.err" &
+"$WINE" 'C:\picture\picture_win32.exe' 'C:\picture\palette.bmp' 60 >"$case_dir/win32.out" 2>"$case_dir/win32.err" &
 wine_pid=$!
 wait_until 60000 grep -qE '^(ready|error)' "$case_dir/win32.out" || fail "the Win32 program did not draw within 60 s"
 grep -q '^ready' "$case_dir/win32.out" || fail "the Win32 program failed: $(cat "$case_dir/win32.out")"

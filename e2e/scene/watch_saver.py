@@ -1,16 +1,16 @@
 """Watches the running saver and matches every screenshot with a frame that lomlom-render drew.
 
-usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] FRAME_LOG...
+usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] FRAME_LOG
 
-Each FRAME_LOG is lomlom-render's --frame-log for one entry point of the action cycle, drawn for
+FRAME_LOG is lomlom-render's --frame-log for the saver's entry point of the action cycle, drawn for
 the same screen. Screenshots are taken (of the root window, or at a palette depth of the saver's own
-window, whose colour map is installed first, as a window manager would) until the cycle has come
-round to its first action again, or for S seconds at most; each is hashed at the display's precision
-and looked up in the logs. The saver's entry point is the log
-that holds every screenshot, in order. Prints key=value lines and exits 1 when a screenshot
-matches no frame, when no entry point explains them all, or when the actions seen do not run
-through the whole cycle from the upper-left stage on. Screenshots that match nothing are kept in
-DIR as unmatched-N.xwd.
+window, whose colour map is installed first, as a window manager would) until every action of the
+cycle has been seen with its logo, or for S seconds at most; each is hashed at the display's
+precision and looked up in the log. The watch need not see the start: every screenshot must be a
+frame of the log, in order, and the actions seen must follow one another as the log's k-th action
+should, the cycle's from the entry point on, in the stages upper left, lower right, upper right and
+lower left in turn. Prints key=value lines and exits 1 when a screenshot matches no frame or the
+frames seen break that order. Screenshots that match nothing are kept in DIR as unmatched-N.xwd.
 """
 
 import argparse
@@ -57,13 +57,13 @@ def screen_hash(rgb, mask):
 
 
 def place_shots(shots, frames):
-    """The ticks of one entry point's frames that the shots show, in order, or None."""
-    ticks_by_hash = {}
+    """The indexes of the log's frames that the shots show, in order, or None."""
+    indexes_by_hash = {}
     for index, frame in enumerate(frames):
-        ticks_by_hash.setdefault(frame[1], []).append(index)
+        indexes_by_hash.setdefault(frame[1], []).append(index)
     placed, earliest = [], 0
     for digest in shots:
-        later = [index for index in ticks_by_hash.get(digest, []) if index >= earliest]
+        later = [index for index in indexes_by_hash.get(digest, []) if index >= earliest]
         if not later:
             return None
         earliest = later[0]
@@ -71,44 +71,54 @@ def place_shots(shots, frames):
     return placed
 
 
+def ordinals(frames):
+    """For each frame, which action of the log it belongs to (0 for the entry point's), or None in a pause."""
+    result, ordinal, previous = [], -1, 0
+    for _, _, action, _, _ in frames:
+        if action != 0 and previous == 0:
+            ordinal += 1
+        result.append(ordinal if action != 0 else None)
+        previous = action
+    return result
+
+
 def actions_seen(placed, frames):
-    """[(action, quadrant, logo seen)] in the order the shots saw them."""
+    """[(ordinal, action, quadrant, logo seen)] in the order the shots saw them."""
+    ordinal_of = ordinals(frames)
     seen = []
     for index in placed:
         _, _, action, quadrant, logo = frames[index]
-        if action == 0:
+        ordinal = ordinal_of[index]
+        if ordinal is None:
             continue
-        if seen and seen[-1][0] == action and seen[-1][1] == quadrant:
-            seen[-1] = (action, quadrant, seen[-1][2] or bool(logo))
+        if seen and seen[-1][0] == ordinal:
+            seen[-1] = (ordinal, action, quadrant, seen[-1][3] or bool(logo))
         else:
-            seen.append((action, quadrant, bool(logo)))
+            seen.append((ordinal, action, quadrant, bool(logo)))
     return seen
 
 
-def explain(shots, logs, paths):
-    """(the one entry point's path, frames and placed ticks), or None when not exactly one explains all."""
-    explaining = []
-    for path, frames in zip(paths, logs):
-        placed = place_shots(shots, frames)
-        if placed is not None:
-            explaining.append((path, frames, placed))
-    return explaining[0] if len(explaining) == 1 else None
+def whole_cycle(seen):
+    """True once every action of the cycle has been seen with its logo."""
+    return set(CYCLE) <= {action for _, action, _, logo in seen if logo}
 
 
-def judge(seen):
-    """The failures of the actions seen: the whole cycle in order, from the upper left on, with logos."""
+def judge(seen, entry):
+    """The failures of the actions seen: one after another in the cycle's order from the entry point,
+    each in its stage, and the whole cycle with its logos."""
     failures = []
-    quadrants = [quadrant for _, quadrant, _ in seen]
-    expected = [index % 4 for index in range(5)]
-    if quadrants[:5] != expected:
-        failures.append(f"quadrants in the order {quadrants}, expected {expected} from the upper left on")
-    actions = [action for action, _, _ in seen]
-    first = CYCLE.index(actions[0]) if actions and actions[0] in CYCLE else 0
-    if actions != [CYCLE[(first + index) % 5] for index in range(len(actions))] or len(set(actions[:5])) < 5:
-        failures.append(f"actions {actions} are not the whole cycle in order")
-    without_logo = [action for action, _, logo in seen[:5] if not logo]
-    if without_logo:
-        failures.append(f"no logo seen with {without_logo}")
+    first = CYCLE.index(entry) if entry in CYCLE else 0
+    for number, (ordinal, action, quadrant, _) in enumerate(seen):
+        if number and ordinal != seen[number - 1][0] + 1:
+            failures.append(f"action {ordinal} of the run seen after {seen[number - 1][0]}, none between")
+        if action != CYCLE[(first + ordinal) % len(CYCLE)]:
+            failures.append(f"action {ordinal} of the run is {action}, not {CYCLE[(first + ordinal) % len(CYCLE)]}")
+        if quadrant != ordinal % 4:
+            failures.append(f"action {ordinal} of the run in the {QUADRANT_NAMES[quadrant]} stage, "
+                            f"not the {QUADRANT_NAMES[ordinal % 4]}")
+    missing = [action for action in CYCLE if action not in {a for _, a, _, logo in seen if logo}]
+    if missing:
+        failures.append(f"not seen with a logo: {missing}")
     return failures
 
 
@@ -118,18 +128,17 @@ def main():
     parser.add_argument("--seconds", type=float, required=True, help="the longest the watch may take")
     parser.add_argument("--out", required=True)
     parser.add_argument("--window", type=lambda text: int(text, 0), default=0)
-    parser.add_argument("frame_logs", nargs="+")
+    parser.add_argument("frame_log")
     args = parser.parse_args()
 
-    logs = [read_frame_log(path) for path in args.frame_logs]
-    known = set(frame[1] for frames in logs for frame in frames)
+    frames = read_frame_log(args.frame_log)
+    known = set(frame[1] for frame in frames)
     mask = precision_mask(args.depth)
     installer = x11_colormap.ColourMapInstaller(args.window) if args.window and args.depth == 8 else None
 
-    # The watch ends once the first action has come round again (a whole cycle seen), or at the limit.
-    shots, unmatched, seen = [], 0, []
+    shots, unmatched, placed = [], 0, []
     start = time.monotonic()
-    while time.monotonic() - start < args.seconds and len(seen) < 6:
+    while time.monotonic() - start < args.seconds:
         if installer and not installer.install():
             print("window_gone=1")
             break
@@ -142,21 +151,21 @@ def main():
             with open(os.path.join(args.out, f"unmatched-{unmatched}.xwd"), "wb") as kept:
                 kept.write(data)
         elif not unmatched and len(shots) % 10 == 0:
-            explained = explain(shots, logs, args.frame_logs)
-            seen = actions_seen(explained[2], explained[1]) if explained else []
+            placed = place_shots(shots, frames)
+            if placed is None or whole_cycle(actions_seen(placed, frames)):
+                break
     print(f"seconds={time.monotonic() - start:.1f}")
     print(f"shots={len(shots)}")
     print(f"unmatched={unmatched}")
-    explained = explain(shots, logs, args.frame_logs) if shots and not unmatched else None
-    if not explained:
-        print("FAIL: no one entry point's frames explain every screenshot in order")
+    placed = place_shots(shots, frames) if shots and not unmatched else None
+    if not placed:
+        print("FAIL: the entry point's frames do not explain every screenshot in order")
         return 1
-    path, frames, placed = explained
     seen = actions_seen(placed, frames)
-    print(f"entry_log={os.path.basename(path)}")
     print(f"ticks_seen={frames[placed[0]][0]}..{frames[placed[-1]][0]}")
-    print("actions_seen=" + " ".join(f"{a}@{QUADRANT_NAMES[q].replace(' ', '-')}{'+logo' if l else ''}" for a, q, l in seen))
-    failures = judge(seen)
+    print("actions_seen=" + " ".join(f"{a}@{QUADRANT_NAMES[q].replace(' ', '-')}{'+logo' if l else ''}"
+                                     for _, a, q, l in seen))
+    failures = judge(seen, frames[0][2])
     for failure in failures:
         print(f"FAIL: {failure}")
     return 1 if failures else 0
