@@ -1,7 +1,6 @@
-"""Whether this machine runs 32-bit x86 Linux programs: writes the smallest static i386 program
-(it only exits with 42) into FOLDER and runs it. Exits 0 when it ran, 1 when the kernel refused it
-as a format it cannot run (no IA32 emulation), 2 when the probe itself failed; prints why.
-Needs no 32-bit library, so a missing package cannot pass for a kernel without IA32 emulation.
+"""Whether this machine runs 32-bit x86 Linux programs: writes the smallest static i386 program,
+which needs no library and only exits with 42, into FOLDER and runs it. Exits 0 when it ran, 1 when
+the kernel refused its format (no IA32 emulation), 2 when the probe itself failed; prints why.
 
 usage: ia32_probe.py FOLDER
 """
@@ -12,30 +11,20 @@ import struct
 import subprocess
 import sys
 
-BASE = 0x08048000
-EXIT_CODE = 42
-# mov eax, 1 (exit); mov ebx, EXIT_CODE; int 0x80
-CODE = bytes([0xB8, 1, 0, 0, 0, 0xBB, EXIT_CODE, 0, 0, 0, 0xCD, 0x80])
-HEADER_SIZE, PROGRAM_HEADER_SIZE = 52, 32
-
-
-def program():
-    size = HEADER_SIZE + PROGRAM_HEADER_SIZE + len(CODE)
-    ident = b"\x7fELF" + bytes([1, 1, 1]) + bytes(9)
-    header = ident + struct.pack("<HHIIIIIHHHHHH", 2, 3, 1, BASE + HEADER_SIZE + PROGRAM_HEADER_SIZE,
-                                 HEADER_SIZE, 0, 0, HEADER_SIZE, PROGRAM_HEADER_SIZE, 1, 0, 0, 0)
-    load = struct.pack("<IIIIIIII", 1, 0, BASE, BASE, size, size, 5, 0x1000)
-    return header + load + CODE
+BASE, HEADERS = 0x08048000, 52 + 32
+CODE = bytes([0xB8, 1, 0, 0, 0, 0xBB, 42, 0, 0, 0, 0xCD, 0x80])  # mov eax, 1 (exit); mov ebx, 42; int 0x80
+SIZE = HEADERS + len(CODE)
+PROGRAM = (b"\x7fELF\x01\x01\x01" + bytes(9)  # 32-bit, little-endian
+           + struct.pack("<HHIIIIIHHHHHH", 2, 3, 1, BASE + HEADERS, 52, 0, 0, 52, 32, 1, 0, 0, 0)  # i386 executable
+           + struct.pack("<8I", 1, 0, BASE, BASE, SIZE, SIZE, 5, 0x1000)  # one loadable segment, read and execute
+           + CODE)
 
 
 def main():
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
     path = os.path.join(sys.argv[1], "ia32-probe")
     try:
         with open(path, "wb") as file:
-            file.write(program())
+            file.write(PROGRAM)
         os.chmod(path, 0o755)
         status = subprocess.run([path], timeout=10).returncode
     except OSError as error:
@@ -44,10 +33,8 @@ def main():
     finally:
         if os.path.exists(path):
             os.remove(path)
-    if status != EXIT_CODE:
-        print(f"a static i386 program ended with {status}, not {EXIT_CODE}")
-        return 2
-    return 0
+    print(f"a static i386 program ended with {status}, not 42" if status != 42 else "", end="")
+    return 0 if status == 42 else 2
 
 
 if __name__ == "__main__":

@@ -44,18 +44,15 @@ CASE_DIR=
 # 32-bit programs ends here, skipped, before anything is started: decided by running one (written
 # into FOLDER), never assumed. Anything else that stops the probe fails the case.
 require_wine() {
-  local tool reason
-  for tool in "$WINE" "$WINESERVER"; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool not found (scripts/setup.sh installs Wine)"; exit 1; }
-  done
+  [[ -x "$WINE" && -x "$WINESERVER" ]] || { echo "FAIL: Wine missing (scripts/setup.sh installs it)"; exit 1; }
   [[ "$E2E_BUILD" == win32 ]] || return 0
+  local reason
   reason=$(/usr/bin/python3 "$E2E_DIR/ia32_probe.py" "$1" 2>&1)
   case $? in
-    0) ;;
+    0) [[ -x /usr/lib/wine/wine ]] || { echo "FAIL: 32-bit Wine missing (scripts/setup.sh installs wine32)"; exit 1; } ;;
     1) echo "SKIP: this machine cannot run 32-bit programs: $reason"; exit "$E2E_SKIP" ;;
     *) echo "FAIL: could not tell whether 32-bit programs run here: $reason"; exit 1 ;;
   esac
-  [[ -x /usr/lib/wine/wine ]] || { echo "FAIL: 32-bit Wine missing (wine32:i386; scripts/setup.sh installs it)"; exit 1; }
 }
 
 now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
