@@ -98,9 +98,9 @@ def actions_seen(placed, frames):
     return seen
 
 
-def whole_cycle(seen):
-    """True once every action of the cycle has been seen with its logo."""
-    return set(CYCLE) <= {action for _, action, _, logo in seen if logo}
+def without_logo(seen):
+    """The actions of the cycle not yet seen with their logo."""
+    return [action for action in CYCLE if action not in {a for _, a, _, logo in seen if logo}]
 
 
 def judge(seen, entry):
@@ -116,9 +116,8 @@ def judge(seen, entry):
         if quadrant != ordinal % 4:
             failures.append(f"action {ordinal} of the run in the {QUADRANT_NAMES[quadrant]} stage, "
                             f"not the {QUADRANT_NAMES[ordinal % 4]}")
-    missing = [action for action in CYCLE if action not in {a for _, a, _, logo in seen if logo}]
-    if missing:
-        failures.append(f"not seen with a logo: {missing}")
+    if without_logo(seen):
+        failures.append(f"not seen with a logo: {without_logo(seen)}")
     return failures
 
 
@@ -152,7 +151,7 @@ def main():
                 kept.write(data)
         elif not unmatched and len(shots) % 10 == 0:
             placed = place_shots(shots, frames)
-            if placed is None or whole_cycle(actions_seen(placed, frames)):
+            if placed is None or not without_logo(actions_seen(placed, frames)):
                 break
     print(f"seconds={time.monotonic() - start:.1f}")
     print(f"shots={len(shots)}")
