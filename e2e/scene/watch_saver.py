@@ -57,13 +57,13 @@ def screen_hash(rgb, mask):
 
 
 def place_shots(shots, frames):
-    """The indexes of the log's frames that the shots show, in order, or None."""
-    indexes_by_hash = {}
+    """The ticks of one entry point's frames that the shots show, in order, or None."""
+    ticks_by_hash = {}
     for index, frame in enumerate(frames):
-        indexes_by_hash.setdefault(frame[1], []).append(index)
+        ticks_by_hash.setdefault(frame[1], []).append(index)
     placed, earliest = [], 0
     for digest in shots:
-        later = [index for index in indexes_by_hash.get(digest, []) if index >= earliest]
+        later = [index for index in ticks_by_hash.get(digest, []) if index >= earliest]
         if not later:
             return None
         earliest = later[0]
