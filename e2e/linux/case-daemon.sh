@@ -1,0 +1,79 @@
+#!/bin/bash
+# lomlom under the real XScreenSaver daemon, as its only module (lomlom -root). The daemon will not
+# start modules as root, so an unprivileged user made for the case runs Xvfb, the daemon and its
+# commands, with a home of its own: -activate shows the creature (a frame of the renderer's on the
+# screen), -deactivate ends lomlom within 2 s and leaves none of its processes behind.
+source "$(dirname "$0")/lomlom-lib.sh"
+for name in LOMLOM E2E_RENDER E2E_WORK E2E_DISPLAY_BASE; do
+  [[ -n "${!name:-}" ]] || { echo "FAIL: $name is not set (ctest sets it)"; exit 1; }
+done
+CASE_DIR="$E2E_WORK/daemon"
+rm -rf "$CASE_DIR"
+mkdir -p "$CASE_DIR"
+command -v xscreensaver >/dev/null || { echo "FAIL: xscreensaver not installed (scripts/setup.sh)"; exit 1; }
+user=lomlom-e2e-$$
+home="$CASE_DIR/home"
+
+end_daemon_case() {
+  as_user xscreensaver-command -exit >/dev/null 2>&1
+  finish
+}
+as_user() { timeout 20 runuser -u "$user" -- env HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"; }
+remove_user() { id "$user" >/dev/null 2>&1 && userdel "$user" 2>/dev/null; }
+trap 'end_daemon_case; remove_user' EXIT
+trap 'fail "interrupted"; exit 1' INT TERM
+
+useradd -M -d "$home" -s /bin/sh "$user" || abort "could not make the user $user"
+mkdir -p "$home/bin"
+cp "$LOMLOM" "$home/bin/lomlom"
+cat >"$home/.xscreensaver" <<PREFS
+mode: one
+selected: 0
+lock: False
+splash: False
+fade: False
+unfade: False
+timeout: 0:30:00
+programs: $home/bin/lomlom -root \\n
+PREFS
+chown -R "$user" "$home"
+chmod 755 "$CASE_DIR"
+
+render_entry_logs 1024 768 250
+
+# The user's own Xvfb on the first free display from the case's base on.
+for ((number = E2E_DISPLAY_BASE; number < E2E_DISPLAY_BASE + 40; number++)); do
+  [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
+  runuser -u "$user" -- Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"$CASE_DIR/xvfb.log" 2>&1 &
+  E2E_XVFB_PID=$!
+  export DISPLAY=":$number"
+  wait_until 10000 display_settled && alive "$E2E_XVFB_PID" && break
+  stop_pid "$E2E_XVFB_PID"
+  E2E_XVFB_PID=
+done
+[[ -n "$E2E_XVFB_PID" ]] || abort "no free X display for the daemon's user"
+
+runuser -u "$user" -- env HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin \
+  ASAN_OPTIONS="log_path=$home/sanitizer" LSAN_OPTIONS="$LSAN_OPTIONS" xscreensaver -no-splash \
+  >"$CASE_DIR/daemon.log" 2>&1 &
+E2E_PIDS+=($!)
+wait_until 15000 as_user xscreensaver-command -time >/dev/null 2>&1 || abort "the daemon did not answer"
+
+module_pid() { pgrep -u "$user" -x lomlom | head -n 1; }
+as_user xscreensaver-command -activate >"$CASE_DIR/activate.log" 2>&1
+wait_until 15000 eval '[[ -n "$(module_pid)" ]]' || abort "the daemon started no lomlom within 15 s"
+pid=$(module_pid)
+note "lomlom pid $pid: $(tr '\0' ' ' </proc/"$pid"/cmdline)"
+shown() {
+  /usr/bin/python3 "$LINUX_DIR/shot_matches.py" --depth 24 --out "$CASE_DIR/screen.xwd" "${ENTRY_LOGS[@]}" \
+    >"$CASE_DIR/shot.txt" 2>&1
+}
+wait_until 15000 shown
+expect "the screen shows a frame of the renderer's" 0 "$(shown; echo $?)"
+cat "$CASE_DIR/shot.txt"
+
+as_user xscreensaver-command -deactivate >"$CASE_DIR/deactivate.log" 2>&1
+wait_until 2000 eval '! kill -0 '"$pid"' 2>/dev/null'
+expect "lomlom ended within 2 s of -deactivate" ended "$(kill -0 "$pid" 2>/dev/null && echo running || echo ended)"
+expect "no lomlom process of the user left" "" "$(pgrep -u "$user" -x lomlom)"
+expect "no sanitizer report" "" "$(grep -l "ERROR" "$home"/sanitizer* 2>/dev/null)"

@@ -1,0 +1,83 @@
+# shellcheck shell=bash
+# Shared by the cases of lomlom, the native module: the e2e helpers without Wine, a case folder, an
+# Xvfb of the case's own, the renderer's frame logs for every entry point, and lomlom run under the
+# address sanitizer with its report kept in the case folder.
+#
+# Inputs (environment): LOMLOM, E2E_RENDER, E2E_WORK, E2E_DISPLAY_BASE.
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+LINUX_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export LSAN_OPTIONS="suppressions=$LINUX_DIR/lsan.supp"
+
+# begin_linux_case NAME: fresh case folder and display.
+begin_linux_case() {
+  local name
+  for name in LOMLOM E2E_RENDER E2E_WORK E2E_DISPLAY_BASE; do
+    [[ -n "${!name:-}" ]] || { echo "FAIL: $name is not set (ctest sets it)"; exit 1; }
+  done
+  CASE_DIR="$E2E_WORK/$1"
+  rm -rf "$CASE_DIR"
+  mkdir -p "$CASE_DIR"
+  trap finish EXIT
+  trap 'fail "interrupted"; exit 1' INT TERM
+  [[ -x "$LOMLOM" ]] || abort "lomlom not found at $LOMLOM (build the native preset)"
+  [[ -x "$E2E_RENDER" ]] || abort "lomlom-render not found at $E2E_RENDER"
+  start_display
+}
+
+# render_entry_logs WIDTH HEIGHT TICKS: one frame log (and sound log) per entry point of the cycle,
+# as frames-ACTION-WxH.txt and sounds-ACTION-WxH.txt; their paths go into ENTRY_LOGS.
+render_entry_logs() {
+  local size="$1x$2" seed first action
+  declare -A seed_of=()
+  for ((seed = 0; seed < 64 && ${#seed_of[@]} < 5; seed++)); do
+    "$E2E_RENDER" saving --size "$size" --depth 32 --seed "$seed" --ticks 1 --frame-log "$CASE_DIR/probe.txt" ||
+      abort "lomlom-render failed"
+    first=$(awk '!/^#/ {print $3}' "$CASE_DIR/probe.txt")
+    [[ -z "${seed_of[$first]:-}" ]] && seed_of[$first]=$seed
+  done
+  ((${#seed_of[@]} == 5)) || abort "found seeds for only ${#seed_of[@]} entry points"
+  ENTRY_LOGS=()
+  for action in "${!seed_of[@]}"; do
+    "$E2E_RENDER" saving --size "$size" --depth 32 --seed "${seed_of[$action]}" --ticks "$3" \
+      --frame-log "$CASE_DIR/frames-$action-$size.txt" --sound-log "$CASE_DIR/sounds-$action-$size.txt" ||
+      abort "lomlom-render failed for the entry point $action"
+    ENTRY_LOGS+=("$CASE_DIR/frames-$action-$size.txt")
+  done
+}
+
+# open_window W H: a window of the test's own (x_window.py), its id in WINDOW; commands go to
+# window_command.
+open_window() {
+  coproc WINDOW_PROC { exec /usr/bin/python3 "$LINUX_DIR/x_window.py" "$1" "$2"; }
+  E2E_PIDS+=("$WINDOW_PROC_PID")
+  read -r -t 10 WINDOW <&"${WINDOW_PROC[0]}" || abort "the test's window did not open"
+}
+
+# window_command TEXT: "resize W H" or "destroy", done once the window's program says so.
+window_command() {
+  local answer
+  echo "$1" >&"${WINDOW_PROC[1]}"
+  read -r -t 10 answer <&"${WINDOW_PROC[0]}" && [[ "$answer" == done ]] || fail "window command '$1' not done"
+}
+
+# start_lomlom NAME ARGS...: lomlom in the background, its pid in LOMLOM_PID, output in NAME.err.
+start_lomlom() {
+  local name=$1
+  shift
+  "$LOMLOM" "$@" >"$CASE_DIR/$name.out" 2>"$CASE_DIR/$name.err" &
+  LOMLOM_PID=$!
+  E2E_PIDS+=("$LOMLOM_PID")
+}
+
+# lomlom_exit NAME TIMEOUT_MS: prints lomlom's exit code, or "still running"; a sanitizer report in
+# NAME.err is a failure of its own.
+lomlom_exit() {
+  if wait_until "$2" eval "! kill -0 $LOMLOM_PID 2>/dev/null"; then
+    wait "$LOMLOM_PID"
+    echo $?
+  else
+    echo "still running"
+  fi
+  ! grep -q "ERROR: \(Address\|Leak\)Sanitizer\|runtime error" "$CASE_DIR/$1.err" ||
+    fail "sanitizer report in $CASE_DIR/$1.err" >&2
+}
