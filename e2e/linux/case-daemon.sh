@@ -14,13 +14,17 @@ command -v xscreensaver >/dev/null || { echo "FAIL: xscreensaver not installed (
 user=lomlom-e2e-$$
 home="$CASE_DIR/home"
 
+# The user goes last, once everything it ran has ended.
 end_daemon_case() {
+  local status=$?
   as_user xscreensaver-command -exit >/dev/null 2>&1
+  cleanup
+  id "$user" >/dev/null 2>&1 && { userdel "$user" || fail "could not remove the user $user"; }
+  (exit "$status")
   finish
 }
 as_user() { timeout 20 runuser -u "$user" -- env HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"; }
-remove_user() { id "$user" >/dev/null 2>&1 && userdel "$user" 2>/dev/null; }
-trap 'end_daemon_case; remove_user' EXIT
+trap end_daemon_case EXIT
 trap 'fail "interrupted"; exit 1' INT TERM
 
 useradd -M -d "$home" -s /bin/sh "$user" || abort "could not make the user $user"
