@@ -14,6 +14,7 @@
 
 #include "app/settings.h"
 #include "headless/control.h"
+#include "headless/control_gdi.h"
 #include "host/entry.h"
 #include "host/host_state.h"
 #include "linux/options.h"
@@ -84,40 +85,43 @@ struct Module {
   XView view;
   SoundPlayer sound;
   FpsMeter fps;
-  HeadlessSurface picture;
-  bool showDue = true;
+  Refresh refresh = Refresh::Exposed;
   bool stop = false;     // the user, the daemon or the window's end: lomlom ends
   bool restart = false;  // the window's size changed: the saver starts again at the new size
   bool closing = false;
 };
 
 void Show(Module* module) {
-  HeadlessReadWindowSurface(hostState.saverWindow, &module->picture);
-  ShowPicture(&module->view, module->picture, module->options.fit == Fit::Fill);
+  Picture picture;
+  picture.pixels = HeadlessSurfacePixels(hostState.saverWindow, &picture.width, &picture.height);
+  const RECT changed = HeadlessTakeSurfaceChanges(hostState.saverWindow);
+  if (module->refresh == Refresh::Changes && (changed.right <= changed.left || changed.bottom <= changed.top))
+    return;
+  ShowPicture(&module->view, picture, changed, module->options.fit == Fit::Fill, module->refresh);
+  module->refresh = Refresh::Changes;
   CountFrame(&module->fps);
 }
 
-// The saver's waits for messages: the picture it drew goes on the window, then X events and
-// signals are watched until the next tick is due.
+// The saver's waits for messages: what it drew goes on the window, then X events and signals are
+// watched until the next tick is due.
 void Wait(Module* module, int milliseconds) {
-  if (module->showDue && hostState.saverWindow) {
+  if (hostState.saverWindow)
     Show(module);
-    module->showDue = false;
-  }
   // The machine keeps a log of every call; nothing reads it here.
   HeadlessClearLogs();
   pollfd watched[2] = {{ConnectionNumber(module->view.display), POLLIN, 0}, {signalPipe[0], POLLIN, 0}};
-  const int ready = XPending(module->view.display) ? 1 : poll(watched, 2, milliseconds);
-  if (ready == 0)
-    module->showDue = true;
+  if (!XPending(module->view.display))
+    poll(watched, 2, milliseconds);
   ViewEvents events;
   TakeEvents(&module->view, &events);
   char drained[16];
   if (read(signalPipe[0], drained, sizeof drained) > 0)
     module->stop = true;
   module->stop = module->stop || events.gone;
-  if (events.exposed || events.resized)
-    module->showDue = true;
+  if (events.resized)
+    module->refresh = Refresh::Everything;
+  else if (events.exposed && module->refresh == Refresh::Changes)
+    module->refresh = Refresh::Exposed;
   if (events.resized && module->options.fit == Fit::Follow)
     module->restart = true;
   if ((module->stop || module->restart) && !module->closing && hostState.saverWindow) {
@@ -126,8 +130,9 @@ void Wait(Module* module, int milliseconds) {
   }
 }
 
-// One run of saving mode on a fresh machine of the picture's size; returns the saver's exit code.
-int RunSaver(Module* module, int width, int height) {
+// One run of saving mode on a fresh machine of the picture's size, the window first refreshed as
+// `first` says; returns the saver's exit code.
+int RunSaver(Module* module, int width, int height, Refresh first) {
   ResetSaverProcess();
   StartHeadlessMachine(width, height, module->view.bitsPerPixel);
   HeadlessRegistrySetDword(settingsKey.root, std::string(settingsKey.parentPath) + "\\" + settingsKey.subPath,
@@ -139,7 +144,7 @@ int RunSaver(Module* module, int width, int height) {
     HeadlessSetCursor(x, y);
   }
   module->restart = module->closing = false;
-  module->showDue = true;
+  module->refresh = first;
   HeadlessUseRealClock(MillisecondsSinceBoot(), [module](int milliseconds) { Wait(module, milliseconds); });
   return DispatchMode(GetModuleHandleA(nullptr), "/s", SW_SHOWDEFAULT);
 }
@@ -173,11 +178,14 @@ int main(int argc, char** argv) {
     StartSound(&module.sound);
   const int firstWidth = module.view.width;
   const int firstHeight = module.view.height;
+  // The image starts black, as the saver's screen does; a later run starts on what the last one left.
   int exitCode = 0;
+  Refresh first = Refresh::Exposed;
   do {
     const bool follow = module.options.fit == Fit::Follow;
-    exitCode =
-        RunSaver(&module, follow ? module.view.width : firstWidth, follow ? module.view.height : firstHeight);
+    exitCode = RunSaver(&module, follow ? module.view.width : firstWidth,
+                        follow ? module.view.height : firstHeight, first);
+    first = Refresh::Everything;
   } while (exitCode == 0 && module.restart && !module.stop);
   StopSound(&module.sound);
   CloseView(&module.view);

@@ -4,6 +4,9 @@
 #include <sys/shm.h>
 
 #include <X11/Xatom.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "headless/control.h"
@@ -124,18 +127,39 @@ uint16_t To565(uint32_t rgb) {
   return static_cast<uint16_t>(((rgb >> 8) & 0xF800) | ((rgb >> 5) & 0x7E0) | ((rgb >> 3) & 0x1F));
 }
 
-// Row y of the window from the picture: the source column of each window column (-1: black).
-void FillRow(XView* view, const uint32_t* source, const std::vector<int>& columns, int y) {
+// Pixels of the picture into the image at (x, y).
+void Convert(XView* view, const uint32_t* from, int count, int x, int y) {
   char* row = view->image->data + static_cast<size_t>(y) * view->image->bytes_per_line;
-  if (view->bitsPerPixel == 16) {
-    uint16_t* out = reinterpret_cast<uint16_t*>(row);
-    for (int x = 0; x < view->width; ++x)
-      out[x] = source && columns[x] >= 0 ? To565(source[columns[x]]) : 0;
+  if (view->bitsPerPixel == 32) {
+    std::memcpy(reinterpret_cast<uint32_t*>(row) + x, from, static_cast<size_t>(count) * 4);
     return;
   }
-  uint32_t* out = reinterpret_cast<uint32_t*>(row);
+  uint16_t* out = reinterpret_cast<uint16_t*>(row) + x;
+  for (int index = 0; index < count; ++index)
+    out[index] = To565(from[index]);
+}
+
+// The whole window from the picture scaled to it, a pixel of the picture for each of the window's.
+void ConvertScaled(XView* view, const Picture& picture) {
+  std::vector<uint32_t> row(view->width);
+  std::vector<int> columns(view->width);
   for (int x = 0; x < view->width; ++x)
-    out[x] = source && columns[x] >= 0 ? source[columns[x]] : 0;
+    columns[x] = static_cast<int>(static_cast<long long>(x) * picture.width / view->width);
+  for (int y = 0; y < view->height; ++y) {
+    const uint32_t* from =
+        picture.pixels +
+        static_cast<size_t>(static_cast<long long>(y) * picture.height / view->height) * picture.width;
+    for (int x = 0; x < view->width; ++x)
+      row[x] = from[columns[x]];
+    Convert(view, row.data(), view->width, 0, y);
+  }
+}
+
+void Put(XView* view, int x, int y, int width, int height) {
+  if (view->shared)
+    XShmPutImage(view->display, view->window, view->gc, view->image, x, y, x, y, width, height, False);
+  else
+    XPutImage(view->display, view->window, view->gc, view->image, x, y, x, y, width, height);
 }
 
 }  // namespace
@@ -201,28 +225,35 @@ void PointerPosition(const XView& view, int* x, int* y) {
     *x = *y = 0;
 }
 
-void ShowPicture(XView* view, const HeadlessSurface& picture, bool scaled) {
-  if (!view->image || windowLost || picture.width <= 0 || picture.height <= 0)
+void ShowPicture(XView* view, const Picture& picture, const RECT& changed, bool scaled, Refresh refresh) {
+  if (!view->image || windowLost || !picture.pixels)
     return;
+  const bool anyChange = changed.right > changed.left && changed.bottom > changed.top;
+  if (scaled) {
+    if (anyChange || refresh == Refresh::Everything)
+      ConvertScaled(view, picture);
+    if (anyChange || refresh != Refresh::Changes)
+      Put(view, 0, 0, view->width, view->height);
+    XFlush(view->display);
+    return;
+  }
+  // The picture's place on the window, and the part of it that goes out, in window coordinates.
   const int left = (view->width - picture.width) / 2;
   const int top = (view->height - picture.height) / 2;
-  std::vector<int> columns(view->width);
-  for (int x = 0; x < view->width; ++x) {
-    const int from =
-        scaled ? static_cast<int>(static_cast<long long>(x) * picture.width / view->width) : x - left;
-    columns[x] = from >= 0 && from < picture.width ? from : -1;
+  RECT part = refresh == Refresh::Everything ? RECT{0, 0, picture.width, picture.height} : changed;
+  part = RECT{std::max<LONG>(part.left + left, std::max(left, 0)),
+              std::max<LONG>(part.top + top, std::max(top, 0)),
+              std::min<LONG>(part.right + left, std::min(left + picture.width, view->width)),
+              std::min<LONG>(part.bottom + top, std::min(top + picture.height, view->height))};
+  const bool anyPart = part.right > part.left && part.bottom > part.top;
+  for (int y = part.top; anyPart && y < part.bottom; ++y) {
+    Convert(view, picture.pixels + static_cast<size_t>(y - top) * picture.width + (part.left - left),
+            part.right - part.left, part.left, y);
   }
-  for (int y = 0; y < view->height; ++y) {
-    const int from =
-        scaled ? static_cast<int>(static_cast<long long>(y) * picture.height / view->height) : y - top;
-    const bool inside = from >= 0 && from < picture.height;
-    FillRow(view, inside ? &picture.pixels[static_cast<size_t>(from) * picture.width] : nullptr, columns, y);
-  }
-  if (view->shared)
-    XShmPutImage(view->display, view->window, view->gc, view->image, 0, 0, 0, 0, view->width, view->height,
-                 False);
-  else
-    XPutImage(view->display, view->window, view->gc, view->image, 0, 0, 0, 0, view->width, view->height);
+  if (refresh != Refresh::Changes)
+    Put(view, 0, 0, view->width, view->height);
+  else if (anyPart)
+    Put(view, part.left, part.top, part.right - part.left, part.bottom - part.top);
   XFlush(view->display);
 }
 

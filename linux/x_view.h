@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "headless/control_gdi.h"
+#include <windows.h>
+
+#include <cstdint>
 #include "linux/options.h"
 
 struct XView {
@@ -38,8 +40,19 @@ bool OpenView(const LinuxOptions& options, XView* view, std::string* error);
 void CloseView(XView* view);
 // Where the pointer is over the window (0, 0 when it is elsewhere).
 void PointerPosition(const XView& view, int* x, int* y);
-// Puts the picture on the window: centred, or scaled to fill it.
-void ShowPicture(XView* view, const HeadlessSurface& picture, bool scaled);
+// The saver's screen as the headless machine keeps it, rows top-down, 0x00RRGGBB.
+struct Picture {
+  const uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+};
+
+// What goes out: the part of the picture that changed; the window as last shown (it was exposed);
+// or everything again (its size changed).
+enum class Refresh { Changes, Exposed, Everything };
+
+// Puts the picture on the window, centred, or scaled to fill it.
+void ShowPicture(XView* view, const Picture& picture, const RECT& changed, bool scaled, Refresh refresh);
 // Handles every event waiting; on its own window, keys, buttons and moves become headless input.
 void TakeEvents(XView* view, ViewEvents* events);
 // True once an X request failed because the window no longer exists.

@@ -1,12 +1,13 @@
-// The headless machine on a real clock, as a native host runs it: the clock goes on in real time, a
-// wait for messages really waits and hands its waiting to the host, which may queue input meanwhile;
-// PlaySoundA hands the host the WAVE resource it plays.
+// The headless machine as a native host runs it: the clock goes on in real time, a wait for messages
+// really waits and hands its waiting to the host, which may queue input meanwhile; PlaySoundA hands
+// the host the WAVE resource it plays; the host sees which part of a window's surface changed.
 #include <chrono>
 #include <cstring>
 #include <mmsystem.h>
 #include <thread>
 #include <vector>
 
+#include "headless/control_gdi.h"
 #include "headless/control_resources.h"
 #include "tests/saver_test_support.h"
 
@@ -143,6 +144,40 @@ TEST_F(HeadlessRealClockTest, PlaySoundHandsTheHostTheWaveResourceOrStopsIt) {
   HeadlessFailCall("PlaySoundA");
   EXPECT_FALSE(PlaySoundA("IDR_WAVE_1014_2", nullptr, SND_RESOURCE | SND_ASYNC));
   EXPECT_EQ(2u, played.size());
+}
+
+TEST_F(HeadlessRealClockTest, TheHostSeesWhereTheSurfaceChangedColour) {
+  HWND window = MakeForegroundWindow();
+  int width = 0, height = 0;
+  const uint32_t* pixels = HeadlessSurfacePixels(window, &width, &height);
+  ASSERT_NE(nullptr, pixels);
+  EXPECT_EQ(100, width);
+  EXPECT_EQ(100, height);
+  EXPECT_EQ("0,0,0,0", RectText(HeadlessTakeSurfaceChanges(window)));
+
+  HDC dc = GetDC(window);
+  HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  const RECT spot = {10, 20, 30, 25};
+  FillRect(dc, &spot, white);
+  const RECT corner = {90, 95, 100, 100};
+  FillRect(dc, &corner, white);
+  EXPECT_EQ("10,20,100,100", RectText(HeadlessTakeSurfaceChanges(window)));
+  EXPECT_EQ("0,0,0,0", RectText(HeadlessTakeSurfaceChanges(window)));
+  pixels = HeadlessSurfacePixels(window, &width, &height);
+  EXPECT_EQ(0xFFFFFFu, pixels[20 * 100 + 10]);
+  EXPECT_EQ(0u, pixels[19 * 100 + 10]);
+
+  // Drawn again in the colours it has: nothing changed.
+  FillRect(dc, &spot, white);
+  const RECT black = {40, 40, 60, 60};
+  FillRect(dc, &black, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  EXPECT_EQ("0,0,0,0", RectText(HeadlessTakeSurfaceChanges(window)));
+  ReleaseDC(window, dc);
+
+  int none = 1;
+  EXPECT_EQ(nullptr, HeadlessSurfacePixels(nullptr, &none, &none));
+  EXPECT_EQ(0, none);
+  EXPECT_EQ("0,0,0,0", RectText(HeadlessTakeSurfaceChanges(nullptr)));
 }
 
 }  // namespace

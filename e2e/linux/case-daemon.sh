@@ -4,13 +4,8 @@
 # commands, with a home of its own: -activate shows the creature (a frame of the renderer's on the
 # screen), -deactivate ends lomlom within 2 s and leaves none of its processes behind.
 source "$(dirname "$0")/lomlom-lib.sh"
-for name in LOMLOM E2E_RENDER E2E_WORK E2E_DISPLAY_BASE; do
-  [[ -n "${!name:-}" ]] || { echo "FAIL: $name is not set (ctest sets it)"; exit 1; }
-done
-CASE_DIR="$E2E_WORK/daemon"
-rm -rf "$CASE_DIR"
-mkdir -p "$CASE_DIR"
-command -v xscreensaver >/dev/null || { echo "FAIL: xscreensaver not installed (scripts/setup.sh)"; exit 1; }
+begin_linux_case daemon own-display
+command -v xscreensaver >/dev/null || abort "xscreensaver not installed (scripts/setup.sh)"
 user=lomlom-e2e-$$
 home="$CASE_DIR/home"
 
@@ -23,9 +18,8 @@ end_daemon_case() {
   (exit "$status")
   finish
 }
-as_user() { timeout 20 runuser -u "$user" -- env HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"; }
+as_user() { timeout 20 runuser -u "$user" -- env HOME="$home" DISPLAY="${DISPLAY:-}" PATH=/usr/bin:/bin "$@"; }
 trap end_daemon_case EXIT
-trap 'fail "interrupted"; exit 1' INT TERM
 
 useradd -M -d "$home" -s /bin/sh "$user" || abort "could not make the user $user"
 mkdir -p "$home/bin"

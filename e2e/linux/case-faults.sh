@@ -1,7 +1,7 @@
 #!/bin/bash
 # lomlom's edges: bad arguments; on a window of its own the saver's dismissal rules; SIGTERM while a
 # cue plays; no sound at all with -no-sound; the window destroyed under it; the window resized from
-# 640x480 to 1920x1080 and back, each time redrawn as the renderer draws that size. Every run ends
+# 640x480 to 1920x1080 and back, each time redrawn as the renderer draws that size; no sound device. Every run ends
 # with 0 and no sanitizer report.
 source "$(dirname "$0")/lomlom-lib.sh"
 SCREEN_WIDTH=1920
@@ -11,7 +11,7 @@ begin_linux_case faults
 # Bad arguments: "ARGUMENTS|WHAT THE MESSAGE SAYS".
 while IFS='|' read -r arguments message; do
   # shellcheck disable=SC2086  # the arguments are words
-  XSCREENSAVER_WINDOW= "$LOMLOM" $arguments >"$CASE_DIR/bad.out" 2>"$CASE_DIR/bad.err"
+  XSCREENSAVER_WINDOW='' "$LOMLOM" $arguments >"$CASE_DIR/bad.out" 2>"$CASE_DIR/bad.err"
   expect "exit code of lomlom $arguments" 1 $?
   grep -q -- "$message" "$CASE_DIR/bad.err" || fail "lomlom $arguments said: $(head -n 1 "$CASE_DIR/bad.err")"
 done <<'ROWS'
@@ -66,6 +66,13 @@ sleep 15
 kill -INT "$LOMLOM_PID"
 expect "SIGINT: exit code within 2 s" 0 "$(lomlom_exit silent 2000)"
 expect "-no-sound writes no sound" absent "$([[ -e "$CASE_DIR/silent.raw" ]] && echo present || echo absent)"
+
+# No sound device: it runs on, and says so once.
+SDL_AUDIODRIVER=none-such start_lomlom no-device -window-id "$WINDOW"
+sleep 15
+kill -TERM "$LOMLOM_PID"
+expect "no sound device: exit code within 2 s" 0 "$(lomlom_exit no-device 2000)"
+expect "no sound device: said once" 1 "$(grep -c "no sound device" "$CASE_DIR/no-device.err")"
 
 # Resized and back: each size redrawn as the renderer draws it; then the window destroyed.
 render_entry_logs 640 480 250

@@ -2,13 +2,15 @@
 # lomlom drawing into a 640x480 window the test made and named by id, watched for a whole cycle:
 # every screenshot is a frame lomlom-render drew for one entry point, in the cycle's order; the
 # sounds SDL's disk driver wrote are that entry point's cues, in order; SIGTERM ends it with 0.
+# usage: case-window.sh DEPTH   (24, or 16 for a 16-bit visual, where lomlom draws at 16 bits)
 source "$(dirname "$0")/lomlom-lib.sh"
-begin_linux_case window
+SCREEN_DEPTH=$1
+begin_linux_case "window-depth$SCREEN_DEPTH"
 watch_seconds=${E2E_WATCH_SECONDS:-100}
 render_entry_logs 640 480 $(((watch_seconds + 15) * 1000 / 110))
 open_window 640 480
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$CASE_DIR/stream.raw" start_lomlom lomlom -window-id "$WINDOW"
-/usr/bin/python3 "$E2E_DIR/scene/watch_saver.py" --depth 24 --seconds "$watch_seconds" --out "$CASE_DIR" \
+/usr/bin/python3 "$E2E_DIR/scene/watch_saver.py" --depth "$SCREEN_DEPTH" --seconds "$watch_seconds" --out "$CASE_DIR" \
   --window "$WINDOW" "${ENTRY_LOGS[@]}" >"$CASE_DIR/watch.txt" 2>&1
 watched=$?
 cat "$CASE_DIR/watch.txt"

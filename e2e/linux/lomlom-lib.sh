@@ -8,7 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 LINUX_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export LSAN_OPTIONS="suppressions=$LINUX_DIR/lsan.supp"
 
-# begin_linux_case NAME: fresh case folder and display.
+# begin_linux_case NAME [own-display]: fresh case folder, and a display unless the case makes its own.
 begin_linux_case() {
   local name
   for name in LOMLOM E2E_RENDER E2E_WORK E2E_DISPLAY_BASE; do
@@ -21,16 +21,18 @@ begin_linux_case() {
   trap 'fail "interrupted"; exit 1' INT TERM
   [[ -x "$LOMLOM" ]] || abort "lomlom not found at $LOMLOM (build the native preset)"
   [[ -x "$E2E_RENDER" ]] || abort "lomlom-render not found at $E2E_RENDER"
-  start_display
+  [[ "${2:-}" == own-display ]] || start_display
 }
 
 # render_entry_logs WIDTH HEIGHT TICKS: one frame log (and sound log) per entry point of the cycle,
-# as frames-ACTION-WxH.txt and sounds-ACTION-WxH.txt; their paths go into ENTRY_LOGS.
+# as frames-ACTION-WxH.txt and sounds-ACTION-WxH.txt, at the bits a pixel of SCREEN_DEPTH; their
+# paths go into ENTRY_LOGS.
 render_entry_logs() {
-  local size="$1x$2" seed first action
+  local size="$1x$2" seed first action bits=32
+  ((SCREEN_DEPTH == 16)) && bits=16
   declare -A seed_of=()
   for ((seed = 0; seed < 64 && ${#seed_of[@]} < 5; seed++)); do
-    "$E2E_RENDER" saving --size "$size" --depth 32 --seed "$seed" --ticks 1 --frame-log "$CASE_DIR/probe.txt" ||
+    "$E2E_RENDER" saving --size "$size" --depth "$bits" --seed "$seed" --ticks 1 --frame-log "$CASE_DIR/probe.txt" ||
       abort "lomlom-render failed"
     first=$(awk '!/^#/ {print $3}' "$CASE_DIR/probe.txt")
     [[ -z "${seed_of[$first]:-}" ]] && seed_of[$first]=$seed
@@ -38,7 +40,7 @@ render_entry_logs() {
   ((${#seed_of[@]} == 5)) || abort "found seeds for only ${#seed_of[@]} entry points"
   ENTRY_LOGS=()
   for action in "${!seed_of[@]}"; do
-    "$E2E_RENDER" saving --size "$size" --depth 32 --seed "${seed_of[$action]}" --ticks "$3" \
+    "$E2E_RENDER" saving --size "$size" --depth "$bits" --seed "${seed_of[$action]}" --ticks "$3" \
       --frame-log "$CASE_DIR/frames-$action-$size.txt" --sound-log "$CASE_DIR/sounds-$action-$size.txt" ||
       abort "lomlom-render failed for the entry point $action"
     ENTRY_LOGS+=("$CASE_DIR/frames-$action-$size.txt")
@@ -57,7 +59,7 @@ open_window() {
 window_command() {
   local answer
   echo "$1" >&"${WINDOW_PROC[1]}"
-  read -r -t 10 answer <&"${WINDOW_PROC[0]}" && [[ "$answer" == done ]] || fail "window command '$1' not done"
+  read -r -t 10 answer <&"${WINDOW_PROC[0]}" && [[ "$answer" == "done" ]] || fail "window command '$1' not done"
 }
 
 # start_lomlom NAME ARGS...: lomlom in the background, its pid in LOMLOM_PID, its output in NAME.out

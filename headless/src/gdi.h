@@ -53,6 +53,7 @@ struct WindowSurface {
   int width = 0;
   int height = 0;
   std::vector<uint32_t> pixels;  // rows top-down
+  RECT changed = {0, 0, 0, 0};   // holds every pixel whose colour changed since it was last taken
 };
 
 struct GdiTable {
