@@ -88,3 +88,21 @@ window_command "resize 640 480"
 wait_until 10000 shows small-again "${small_logs[@]}" || fail "640x480 again: $(cat "$CASE_DIR/small-again.txt")"
 window_command destroy
 expect "window destroyed: exit code within 2 s" 0 "$(lomlom_exit resize 2000)"
+
+# -fit actual keeps the first size, centred; -fit fill scales it (twice the size: every second pixel
+# is the picture's).
+open_window 640 480
+start_lomlom actual -window-id "$WINDOW" -no-sound -fit actual
+wait_until 10000 shows actual-small "${small_logs[@]}" || fail "-fit actual at 640x480: $(cat "$CASE_DIR/actual-small.txt")"
+window_command "resize 1920 1080"
+wait_until 10000 shows actual-large --part 640,300,640,480 "${small_logs[@]}" ||
+  fail "-fit actual at 1920x1080: $(cat "$CASE_DIR/actual-large.txt")"
+kill -TERM "$LOMLOM_PID"
+expect "-fit actual: exit code within 2 s" 0 "$(lomlom_exit actual 2000)"
+start_lomlom fill -window-id "$WINDOW" -no-sound -fit fill
+window_command "resize 640 480"
+sleep 1
+window_command "resize 1280 960"
+wait_until 10000 shows fill --step 2 "${small_logs[@]}" || fail "-fit fill at 1280x960: $(cat "$CASE_DIR/fill.txt")"
+kill -TERM "$LOMLOM_PID"
+expect "-fit fill: exit code within 2 s" 0 "$(lomlom_exit fill 2000)"

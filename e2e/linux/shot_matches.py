@@ -1,7 +1,9 @@
 """One screenshot of a window (or the root window), matched against lomlom-render's frame logs.
 
-usage: shot_matches.py --depth D [--window ID] [--out FILE.xwd] FRAME_LOG...   (exits 1 when no frame
-of any log is the screenshot, at the display's precision)
+usage: shot_matches.py --depth D [--window ID] [--out FILE.xwd] [--part X,Y,W,H] [--step N] FRAME_LOG...
+(exits 1 when no frame of any log is the screenshot, at the display's precision). --part takes only
+that rectangle of the screenshot, --step every Nth pixel of it across and down (a picture scaled N
+times).
 """
 
 import argparse
@@ -19,6 +21,8 @@ def main():
     parser.add_argument("--depth", type=int, required=True)
     parser.add_argument("--window", type=lambda text: int(text, 0), default=0)
     parser.add_argument("--out")
+    parser.add_argument("--part", type=lambda text: [int(value) for value in text.split(",")])
+    parser.add_argument("--step", type=int, default=1)
     parser.add_argument("frame_logs", nargs="+")
     args = parser.parse_args()
     known = {frame[1]: path for path in args.frame_logs for frame in watch_saver.read_frame_log(path)}
@@ -26,7 +30,11 @@ def main():
     if args.out:
         with open(args.out, "wb") as kept:
             kept.write(data)
-    header, rgb = xwd_image.to_rgb(data)
+    _, rgb = xwd_image.to_rgb(data)
+    if args.part:
+        x, y, width, height = args.part
+        rgb = rgb[y:y + height, x:x + width]
+    rgb = rgb[::args.step, ::args.step]
     digest = watch_saver.screen_hash(rgb, watch_saver.precision_mask(args.depth))
     print(f"size={rgb.shape[1]}x{rgb.shape[0]}")
     print(f"matched={os.path.basename(known[digest]) if digest in known else 'none'}")
