@@ -14,6 +14,9 @@ const char kLinuxUsage[] =
     "  -fps                 print frames per second and CPU use\n"
     "  -help                this text\n";
 
+namespace {
+
+// "123" or "0x7b"; false for anything else, for 0 and for more than 32 bits.
 bool ParseWindowId(const std::string& text, unsigned long* id) {
   const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
   const std::string digits = hex ? text.substr(2) : text;
@@ -26,6 +29,8 @@ bool ParseWindowId(const std::string& text, unsigned long* id) {
   *id = static_cast<unsigned long>(value);
   return true;
 }
+
+}  // namespace
 
 bool ParseLinuxOptions(int argc, const char* const* argv, const char* environmentWindow,
                        LinuxOptions* options, std::string* error) {

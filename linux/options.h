@@ -26,6 +26,3 @@ extern const char kLinuxUsage[];
 // for an unknown option, a missing value or a bad window id.
 bool ParseLinuxOptions(int argc, const char* const* argv, const char* environmentWindow,
                        LinuxOptions* options, std::string* error);
-
-// "123" or "0x7b"; false for anything else, for 0 and for more than 32 bits.
-bool ParseWindowId(const std::string& text, unsigned long* id);

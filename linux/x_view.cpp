@@ -307,7 +307,3 @@ void TakeEvents(XView* view, ViewEvents* events) {
   if (events->resized && !events->gone && !MakeImageForWindow(view))
     events->gone = true;
 }
-
-bool ViewWindowLost() {
-  return windowLost;
-}

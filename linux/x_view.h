@@ -55,5 +55,3 @@ enum class Refresh { Changes, Exposed, Everything };
 void ShowPicture(XView* view, const Picture& picture, const RECT& changed, bool scaled, Refresh refresh);
 // Handles every event waiting; on its own window, keys, buttons and moves become headless input.
 void TakeEvents(XView* view, ViewEvents* events);
-// True once an X request failed because the window no longer exists.
-bool ViewWindowLost();

@@ -47,8 +47,8 @@ wine_s=$(awk -v hz="$CLOCK_TICKS" 'NR == FNR { before[$1] = $2; next } { total +
 end_prefix
 rm -rf "$CASE_DIR/template"
 
-# lomlom: its one process, silent so that no sound server's time is hidden elsewhere.
-"$lomlom" -fullscreen -no-sound >"$CASE_DIR/lomlom.log" 2>&1 &
+# lomlom: its one process, with sound on as the Wine saver has it (neither has a sound device here).
+"$lomlom" -fullscreen >"$CASE_DIR/lomlom.log" 2>&1 &
 pid=$!
 E2E_PIDS+=("$pid")
 sleep "$settle"

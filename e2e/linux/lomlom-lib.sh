@@ -50,9 +50,11 @@ render_entry_logs() {
 # open_window W H: a window of the test's own (x_window.py), its id in WINDOW, in place of the one
 # before; commands go to window_command.
 open_window() {
-  if [[ -n "${WINDOW_PROC_PID:-}" ]]; then
-    stop_pid "$WINDOW_PROC_PID"
-    wait "$WINDOW_PROC_PID" 2>/dev/null
+  # Bash forgets a coprocess's pid once it has ended.
+  local before=${WINDOW_PROC_PID:-}
+  if [[ -n "$before" ]]; then
+    stop_pid "$before"
+    wait "$before" 2>/dev/null
   fi
   coproc WINDOW_PROC { exec /usr/bin/python3 "$LINUX_DIR/x_window.py" "$1" "$2"; }
   E2E_PIDS+=("$WINDOW_PROC_PID")

@@ -15,7 +15,7 @@ WindowSurface* SurfaceOf(HWND window) {
   WindowSurface& surface = TheGdi().surfaces[reinterpret_cast<uintptr_t>(window)];
   const int width = std::max(record->width, 0), height = std::max(record->height, 0);
   if (surface.width != width || surface.height != height) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
+    decltype(surface.pixels) pixels(static_cast<size_t>(width) * height);
     for (int y = 0; y < std::min(height, surface.height); ++y) {
       std::copy_n(surface.pixels.begin() + static_cast<ptrdiff_t>(y) * surface.width,
                   std::min(width, surface.width), pixels.begin() + static_cast<ptrdiff_t>(y) * width);
