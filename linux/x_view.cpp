@@ -20,10 +20,12 @@ const long kOwnEvents =
 const long kForeignEvents = StructureNotifyMask | ExposureMask;
 
 bool windowLost = false;
+bool requestFailed = false;
 
 int NoteError(Display*, XErrorEvent* error) {
   if (error->error_code == BadWindow || error->error_code == BadDrawable)
     windowLost = true;
+  requestFailed = true;
   return 0;
 }
 
@@ -71,10 +73,16 @@ bool MakeImage(XView* view, Visual* visual, int depth) {
       if (address != reinterpret_cast<void*>(-1)) {
         view->shm.shmaddr = view->image->data = static_cast<char*>(address);
         view->shm.readOnly = False;
+        // A server on another machine refuses the segment, and says so only in an error.
+        requestFailed = false;
         if (XShmAttach(view->display, &view->shm)) {
           XSync(view->display, False);
-          view->shared = true;
-          return true;
+          if (!requestFailed) {
+            view->shared = true;
+            return true;
+          }
+          XShmDetach(view->display, &view->shm);
+          XSync(view->display, False);
         }
         shmdt(address);
       }
