@@ -36,15 +36,15 @@ void PlayWave(SoundPlayer* player, const unsigned char* wave, size_t size) {
     SDL_ClearQueuedAudio(player->device);
   if (!wave)
     return;
-  SDL_AudioSpec spec;
+  SDL_AudioSpec cue;
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(wave, static_cast<int>(size)), 1, &spec, &samples, &length))
+  if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(wave, static_cast<int>(size)), 1, &cue, &samples, &length))
     return;
-  if (player->device || OpenDevice(player, spec)) {
+  if (player->device || OpenDevice(player, cue)) {
     SDL_AudioCVT convert;
-    const int needed = SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq,
-                                         player->format.format, player->format.channels, player->format.freq);
+    const int needed = SDL_BuildAudioCVT(&convert, cue.format, cue.channels, cue.freq, player->format.format,
+                                         player->format.channels, player->format.freq);
     if (needed == 0) {
       SDL_QueueAudio(player->device, samples, length);
     } else if (needed > 0) {
