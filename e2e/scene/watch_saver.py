@@ -1,16 +1,17 @@
 """Watches the running saver and matches every screenshot with a frame that lomlom-render drew.
 
-usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] FRAME_LOG
+usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] FRAME_LOG...
 
-FRAME_LOG is lomlom-render's --frame-log for the saver's entry point of the action cycle, drawn for
+Each FRAME_LOG is lomlom-render's --frame-log for one entry point of the action cycle, drawn for
 the same screen. Screenshots are taken (of the root window, or at a palette depth of the saver's own
-window, whose colour map is installed first, as a window manager would) until every action of the
-cycle has been seen with its logo, or for S seconds at most; each is hashed at the display's
-precision and looked up in the log. The watch need not see the start: every screenshot must be a
-frame of the log, in order, and the actions seen must follow one another as the log's k-th action
-should, the cycle's from the entry point on, in the stages upper left, lower right, upper right and
-lower left in turn. Prints key=value lines and exits 1 when a screenshot matches no frame or the
-frames seen break that order. Screenshots that match nothing are kept in DIR as unmatched-N.xwd.
+window, whose colour map is installed first, as a window manager would) until every action has been
+seen with its logo and the cycle has come round again, or for S seconds at most; each is hashed at
+the display's precision and looked up in the logs. The saver's entry point is the one log that holds
+every screenshot, in order. The watch need not see the start: the actions seen must follow one
+another as that log's k-th action should, the cycle's from its entry point on, in the stages upper
+left, lower right, upper right and lower left in turn. Prints key=value lines and exits 1 when a
+screenshot matches no frame, when not exactly one log explains them all, or when the actions seen
+break that order. Screenshots that match nothing are kept in DIR as unmatched-N.xwd.
 """
 
 import argparse
@@ -121,21 +122,27 @@ def judge(seen, entry):
     return failures
 
 
+def explain(shots, logs, paths):
+    """[(path, frames, placed)] of the logs that hold every shot, in order."""
+    placings = [(path, frames, place_shots(shots, frames)) for path, frames in zip(paths, logs)]
+    return [placing for placing in placings if placing[2] is not None]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--depth", type=int, required=True)
     parser.add_argument("--seconds", type=float, required=True, help="the longest the watch may take")
     parser.add_argument("--out", required=True)
     parser.add_argument("--window", type=lambda text: int(text, 0), default=0)
-    parser.add_argument("frame_log")
+    parser.add_argument("frame_logs", nargs="+")
     args = parser.parse_args()
 
-    frames = read_frame_log(args.frame_log)
-    known = set(frame[1] for frame in frames)
+    logs = [read_frame_log(path) for path in args.frame_logs]
+    known = set(frame[1] for frames in logs for frame in frames)
     mask = precision_mask(args.depth)
     installer = x11_colormap.ColourMapInstaller(args.window) if args.window and args.depth == 8 else None
 
-    shots, unmatched, placed = [], 0, []
+    shots, unmatched = [], 0
     start = time.monotonic()
     while time.monotonic() - start < args.seconds:
         if installer and not installer.install():
@@ -150,17 +157,20 @@ def main():
             with open(os.path.join(args.out, f"unmatched-{unmatched}.xwd"), "wb") as kept:
                 kept.write(data)
         elif not unmatched and len(shots) % 10 == 0:
-            placed = place_shots(shots, frames)
-            if placed is None or not without_logo(actions_seen(placed, frames)):
+            explaining = explain(shots, logs, args.frame_logs)
+            seen = actions_seen(explaining[0][2], explaining[0][1]) if len(explaining) == 1 else []
+            if not explaining or (len(seen) > len(CYCLE) and not without_logo(seen)):
                 break
     print(f"seconds={time.monotonic() - start:.1f}")
     print(f"shots={len(shots)}")
     print(f"unmatched={unmatched}")
-    placed = place_shots(shots, frames) if shots and not unmatched else None
-    if not placed:
-        print("FAIL: the entry point's frames do not explain every screenshot in order")
+    explaining = explain(shots, logs, args.frame_logs) if shots and not unmatched else []
+    if len(explaining) != 1:
+        print("FAIL: no one entry point's frames explain every screenshot in order")
         return 1
+    path, frames, placed = explaining[0]
     seen = actions_seen(placed, frames)
+    print(f"entry_log={os.path.basename(path)}")
     print(f"ticks_seen={frames[placed[0]][0]}..{frames[placed[-1]][0]}")
     print("actions_seen=" + " ".join(f"{a}@{QUADRANT_NAMES[q].replace(' ', '-')}{'+logo' if l else ''}"
                                      for _, a, q, l in seen))
