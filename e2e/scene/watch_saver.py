@@ -4,14 +4,12 @@ usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] FRAME_LOG...
 
 Each FRAME_LOG is lomlom-render's --frame-log for one entry point of the action cycle, drawn for
 the same screen. Screenshots are taken (of the root window, or at a palette depth of the saver's own
-window, whose colour map is installed first, as a window manager would) until every action has been
-seen with its logo and the cycle has come round again, or for S seconds at most; each is hashed at
-the display's precision and looked up in the logs. The saver's entry point is the one log that holds
-every screenshot, in order. The watch need not see the start: the actions seen must follow one
-another as that log's k-th action should, the cycle's from its entry point on, in the stages upper
-left, lower right, upper right and lower left in turn. Prints key=value lines and exits 1 when a
-screenshot matches no frame, when not exactly one log explains them all, or when the actions seen
-break that order. Screenshots that match nothing are kept in DIR as unmatched-N.xwd.
+window, with its colour map installed as a window manager would) until every action has shown with
+its logo and the cycle has come round, or for S seconds at most; each is hashed at the display's
+precision and looked up in the logs. The entry point is the one log that holds every screenshot in
+order; the watch need not see the start, but its k-th action must be the cycle's k-th from there, in
+the stages upper left, lower right, upper right and lower left in turn. Prints key=value lines and
+exits 1 when a shot matches no frame or no one log, or the order breaks; unmatched-N.xwd keeps them.
 """
 
 import argparse
