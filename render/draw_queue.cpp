@@ -20,37 +20,6 @@ int64_t FrameStride(int64_t frameWidth) {
   return (frameWidth + 3) & ~int64_t{3};
 }
 
-void Append(DrawRequest* request) {
-  if (!drawQueue) {
-    drawQueue = request;
-    return;
-  }
-  DrawRequest* tail = drawQueue;
-  while (tail->next)
-    tail = tail->next;
-  tail->next = request;
-  request->prev = tail;
-}
-
-void Unlink(DrawRequest* request) {
-  if (request->prev)
-    request->prev->next = request->next;
-  else
-    drawQueue = request->next;
-  if (request->next)
-    request->next->prev = request->prev;
-  request->next = nullptr;
-  request->prev = nullptr;
-}
-
-void InsertAfter(DrawRequest* anchor, DrawRequest* request) {
-  request->prev = anchor;
-  request->next = anchor->next;
-  if (anchor->next)
-    anchor->next->prev = request;
-  anchor->next = request;
-}
-
 const RGBQUAD* ColourTableOf(const BITMAPINFO* header) {
   return reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) + kColourTableOffset);
 }
@@ -112,7 +81,7 @@ BOOL QueueDraw(RECT* out, const RECT* in, const BITMAPINFO* frameHeader, const B
   request->mode = mode;
   request->key = key;
   request->layer = layer;
-  Append(request);
+  LinkAtTail(&drawQueue, LastRecord(drawQueue), request);
   return TRUE;
 }
 
@@ -139,8 +108,8 @@ void SortDrawQueue() {
       }
     }
     if (chosen && chosen != anchor) {
-      Unlink(chosen);
-      InsertAfter(anchor, chosen);
+      UnlinkRecord(&drawQueue, chosen);
+      LinkAfter(anchor, chosen);
     }
   }
 }
@@ -155,6 +124,6 @@ void ComposeFrame() {
 }
 
 void ClearDrawQueue() {
-  FreeRecords(&drawQueue);
-  FreeRecords(&spareRequests);
+  FreeList(&drawQueue);
+  FreeList(&spareRequests);
 }
