@@ -7,6 +7,7 @@
 #include "render/clip.h"
 #include "render/frame_buffer.h"
 #include "render/spare_records.h"
+#include "sprites/bitmap_format.h"
 
 DrawRequest* drawQueue = nullptr;
 
@@ -14,19 +15,9 @@ namespace {
 
 DrawRequest* spareRequests = nullptr;
 
-const size_t kColourTableOffset = 40;
-
-int64_t FrameStride(int64_t frameWidth) {
-  return (frameWidth + 3) & ~int64_t{3};
-}
-
-const RGBQUAD* ColourTableOf(const BITMAPINFO* header) {
-  return reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) + kColourTableOffset);
-}
-
 void Draw(const DrawRequest& request) {
   const LONG frameWidth = ReadBitmapHeader(request.frameHeader).biWidth;
-  const RGBQUAD* colours = ColourTableOf(request.frameHeader);
+  const RGBQUAD* colours = ColourTableAfter<RGBQUAD>(request.frameHeader);
   switch (request.mode) {
     case DrawKeyed:
       BlitKeyed(request.destination, frameBuffer.width, request.width, request.height, frameWidth,
@@ -64,7 +55,7 @@ BOOL QueueDraw(RECT* out, const RECT* in, const BITMAPINFO* frameHeader, const B
   // Frames are stored bottom-up: the region's bottom row lies frameHeight - h - sourceY rows in.
   const int64_t bottomRow = frameHeight - h - sourceY;
   const int64_t firstColumn = mode == DrawKeyedMirrored ? frameWidth - 1 - sourceX : sourceX;
-  const BYTE* source = frameBits + bottomRow * FrameStride(frameWidth) + firstColumn;
+  const BYTE* source = frameBits + bottomRow * IndexedRowStride(frameWidth) + firstColumn;
   BYTE* destination = frameBuffer.bits +
                       (int64_t{frameBuffer.height} - h - y) *
                           FrameBufferRowStride(frameBuffer.width, frameBuffer.bitsPerPixel) +

@@ -9,7 +9,7 @@ namespace {
 const char kPictureResourceType[] = "SPBMP";
 
 void FillFrame(Frame* frame, const BYTE* file, int layer, int index) {
-  frame->header = reinterpret_cast<const BITMAPINFO*>(file + kBitmapInfoOffset);
+  frame->header = reinterpret_cast<const BITMAPINFO*>(file + kBitmapFileHeaderSize);
   frame->bits = file + ReadU32(file + kBitmapPixelOffsetField);
   frame->width = static_cast<int>(ReadU32(file + kBitmapWidthField));
   frame->height = static_cast<int>(ReadU32(file + kBitmapHeightField));

@@ -16,6 +16,7 @@
 #include "render/frame_buffer.h"
 #include "headless/control_resources.h"
 #include "render/palette.h"
+#include "sprites/bitmap_format.h"
 #include "tests/render_test_support.h"
 
 namespace {
@@ -131,7 +132,7 @@ TEST_F(CompositorTest, NothingVisibleIsRejectedAndTheRectangleLeftAlone) {
 
   TestFrame topDown = MakeFrame(10, 10, 9);
   const LONG negative = -10;
-  std::memcpy(topDown.file.data() + 14 + 8, &negative, sizeof negative);
+  std::memcpy(topDown.file.data() + kBitmapHeightField, &negative, sizeof negative);
   RECT rect = {0, 0, 10, 10};
   EXPECT_FALSE(QueueDraw(&rect, &rect, topDown.Header(), topDown.Bits(), DrawKeyed, 1));
 }
