@@ -4,10 +4,10 @@
 #include "host/host_state.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
+#include "scene/action_scene.h"
 #include "scene/actor.h"
 #include "scene/choreography.h"
 #include "sprites/animation_library.h"
-#include "sprites/scene_descriptor.h"
 
 const char* const SaverTitle = "Lomlom_action_2";
 DisplayMetrics displayMetrics;
@@ -91,7 +91,8 @@ BOOL InitSaver(HWND window) {
   saverState.activeActors = 1;
   if (!CreateActorPool(saverState.activeActors))
     return FailInit(&held, ErrorKind::InitFailed);
-  SceneBehaviour(kStartScene, FindAnimationLibrary(animationLibrary, kActionSceneId), 0, 0);
+  AnimationLibrary* scene = FindAnimationLibrary(animationLibrary, kActionSceneId);
+  RunBehaviour(scene, kStartScene, scene);
   StartActors();
   return TRUE;
 }
@@ -101,7 +102,7 @@ void StartActors() {
     Actor* actor = FindFreeActor();
     if (!actor)
       return;
-    SceneBehaviour(kStartAction, actor, 0, 0);
+    RunBehaviour(sceneState.library, kStartAction, actor);
   }
 }
 

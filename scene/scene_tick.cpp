@@ -1,11 +1,11 @@
 #include "scene/scene_tick.h"
 
-#include "app/saver_state.h"
 #include "render/compositor.h"
 #include "render/frame_buffer.h"
 #include "scene/choreography.h"
 #include "scene/logo.h"
 #include "scene/sound_cues.h"
+#include "sprites/animation_library.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ bool Performing(const Actor* actor) {
 }  // namespace
 
 int SceneTick(HWND, HDC dc) {
-  for (int i = 0; i < saverState.activeActors; ++i) {
+  for (int i = 0; i < actorPool.count; ++i) {
     Actor* actor = GetActor(i);
     if (!Performing(actor))
       continue;
@@ -24,7 +24,7 @@ int SceneTick(HWND, HDC dc) {
     AddDirtyRect(&actor->rect);
     actor->drawn = 0;
   }
-  for (int i = 0; i < saverState.activeActors; ++i) {
+  for (int i = 0; i < actorPool.count; ++i) {
     Actor* actor = GetActor(i);
     if (!Performing(actor))
       continue;
@@ -34,7 +34,7 @@ int SceneTick(HWND, HDC dc) {
   ComposeFrame();
   FlushDirtyRects(dc);
   if (Actor* free = FindFreeActor())
-    SceneBehaviour(kStartAction, free, 0, 0);
+    RunBehaviour(sceneState.library, kStartAction, free);
   return 1;
 }
 

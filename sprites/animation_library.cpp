@@ -47,3 +47,9 @@ void FreeAnimationLibrary(AnimationLibrary* first) {
       FreePlacementTracks(library->placementTracks);
   });
 }
+
+int RunBehaviour(const AnimationLibrary* library, int message, void* subject) {
+  if (!library || !library->behaviour)
+    return 0;
+  return library->behaviour(message, subject, 0, 0);
+}

@@ -6,6 +6,7 @@
 #include "app/saver_state.h"
 #include "headless/control_gdi.h"
 #include "render/frame_buffer.h"
+#include "scene/action_scene.h"
 #include "scene/choreography.h"
 #include "scene/choreography_tables.h"
 #include "sprites/animation_library.h"

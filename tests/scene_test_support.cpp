@@ -4,7 +4,7 @@
 #include "scene/actor.h"
 #include "scene/choreography_tables.h"
 #include "scene/scene_random.h"
-#include "tools/render/saving_run.h"
+#include "saver_run/saving_run.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "headless/control_resources.h"
+#include "scene/action_scene.h"
 #include "sprites/animation_library.h"
 #include "sprites/placement_list.h"
 #include "tests/saver_test_support.h"

@@ -10,7 +10,7 @@
 #include "headless/control_gdi.h"
 #include "scene/actor.h"
 #include "scene/choreography_tables.h"
-#include "tools/render/saving_run.h"
+#include "saver_run/saving_run.h"
 
 // The sanitizer runtime's count of the bytes in use on the heap (GCC ships no header for it).
 extern "C" size_t __sanitizer_get_current_allocated_bytes();

@@ -10,7 +10,7 @@
 #include "tools/render/gif_film.h"
 #include "tools/render/png_file.h"
 #include "tools/render/render_options.h"
-#include "tools/render/saving_run.h"
+#include "saver_run/saving_run.h"
 
 namespace {
 

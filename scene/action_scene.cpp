@@ -1,4 +1,4 @@
-#include "sprites/scene_descriptor.h"
+#include "scene/action_scene.h"
 
 #include <iterator>
 
