@@ -47,9 +47,7 @@ BOOL CreateSaver(HWND window) {
   BOOL saving = !hostState.previewMode;
   if (!CheckDisplayDepth(window, SaverTitle, saving, saving))
     return FALSE;
-  InitSettings();
-  ReadSettings(window, &settingsKey);
-  ApplySettingDefaults(&settingsKey);
+  LoadSettings(window);
   ApplySoundSetting();
   ClearSystemPalette();
   SeedSceneRandom(timeGetTime());
