@@ -9,7 +9,7 @@
 #include "scene/choreography.h"
 #include "sprites/animation_library.h"
 
-const char* const SaverTitle = "Lomlom_action_2";
+const char* const kSaverTitle = "Lomlom_action_2";
 DisplayMetrics displayMetrics;
 SaverState saverState;
 AnimationLibrary* animationLibrary = nullptr;
@@ -80,17 +80,17 @@ BOOL InitSaver(HWND window) {
   if (!CreateFrameBuffer(window, displayMetrics.logicalWidth, displayMetrics.logicalHeight,
                          mainPalette.entries)) {
     return FailInit(
-        &held, frameBufferError == kFrameBufferNoResources ? ErrorKind::NoMemory : ErrorKind::InitFailed);
+        &held, frameBufferError == kFrameBufferNoResources ? ErrorKind::kNoMemory : ErrorKind::kInitFailed);
   }
   animationLibrary =
-      CreateAnimationLibrary(sceneDescriptors, 1, LoadContext{window, displayMetrics.instance, held.dc});
+      CreateAnimationLibrary(kSceneDescriptors, 1, LoadContext{window, displayMetrics.instance, held.dc});
   if (!animationLibrary)
-    return FailInit(&held, ErrorKind::InitFailed);
+    return FailInit(&held, ErrorKind::kInitFailed);
   ReleaseHeldContext(&held);
 
   saverState.activeActors = 1;
   if (!CreateActorPool(saverState.activeActors))
-    return FailInit(&held, ErrorKind::InitFailed);
+    return FailInit(&held, ErrorKind::kInitFailed);
   AnimationLibrary* scene = FindAnimationLibrary(animationLibrary, kActionSceneId);
   RunBehaviour(scene, kStartScene, scene);
   StartActors();

@@ -45,7 +45,7 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CreateSaver(HWND window) {
   BOOL saving = !hostState.previewMode;
-  if (!CheckDisplayDepth(window, SaverTitle, saving, saving))
+  if (!CheckDisplayDepth(window, kSaverTitle, saving, saving))
     return FALSE;
   LoadSettings(window);
   ApplySoundSetting();
@@ -53,7 +53,7 @@ BOOL CreateSaver(HWND window) {
   SeedSceneRandom(timeGetTime());
   if (!InitSaver(window)) {
     if (saving)
-      ReportError(window, SaverTitle, saverState.errorKind);
+      ReportError(window, kSaverTitle, saverState.errorKind);
     return FALSE;
   }
   saverState.timerId = StartFrameTimer(window, kTimerResolution, kFrameTimerId,

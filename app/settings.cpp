@@ -45,7 +45,7 @@ int ReadUserValues(SettingsKey* key) {
 // machine's, must be written to the user's key.
 bool UserKeyWanted(const SettingsKey* key) {
   for (int i = 0; i < key->valueCount; ++i) {
-    if (key->values[i].status == SettingWriteFailed || key->values[i].fromUser)
+    if (key->values[i].status == kSettingWriteFailed || key->values[i].fromUser)
       return true;
   }
   return false;
@@ -88,8 +88,8 @@ namespace {
 void InitSettings() {
   if (settingsInitialised)
     return;
-  settingValues[0] = {"Sound",   REG_DWORD,          &soundSetting, sizeof soundSetting,
-                      SettingOk, &kSoundOnByDefault, kSoundHighest, 0};
+  settingValues[0] = {"Sound",    REG_DWORD,          &soundSetting, sizeof soundSetting,
+                      kSettingOk, &kSoundOnByDefault, kSoundHighest, 0};
   settingsInitialised = true;
 }
 
@@ -99,7 +99,7 @@ void ApplySettingDefaults(SettingsKey* key) {
     SettingValue& value = key->values[i];
     DWORD stored = 0;
     std::memcpy(&stored, value.data, sizeof stored);
-    if (value.status == SettingNotRead || stored > value.highest)
+    if (value.status == kSettingNotRead || stored > value.highest)
       std::memcpy(value.data, value.defaultValue, sizeof(DWORD));
   }
 }
@@ -111,12 +111,12 @@ int ReadSettingValue(HKEY openKey, SettingValue* value) {
   DWORD size = value->size;
   if (RegQueryValueExA(openKey, value->name, nullptr, &type, static_cast<LPBYTE>(value->data), &size) !=
       ERROR_SUCCESS) {
-    value->status = SettingNotRead;
+    value->status = kSettingNotRead;
     return 0;
   }
   value->type = type;
   value->size = size;
-  value->status = SettingOk;
+  value->status = kSettingOk;
   return 1;
 }
 
@@ -131,7 +131,7 @@ int ReadSettings(HWND, SettingsKey* key) {
   if (RegOpenKeyA(parent, key->subPath, &saverKey) != ERROR_SUCCESS) {
     for (int i = 0; i < key->valueCount; ++i) {
       if (!key->values[i].fromUser)
-        key->values[i].status = SettingNotRead;
+        key->values[i].status = kSettingNotRead;
     }
     RegCloseKey(parent);
     return userKeyRead;
@@ -160,10 +160,10 @@ int ApplySoundSetting() {
 int WriteSettingValue(HKEY openKey, SettingValue* value) {
   if (RegSetValueExA(openKey, value->name, 0, value->type, static_cast<const BYTE*>(value->data),
                      value->size) != ERROR_SUCCESS) {
-    value->status = SettingWriteFailed;
+    value->status = kSettingWriteFailed;
     return 0;
   }
-  value->status = SettingOk;
+  value->status = kSettingOk;
   return 1;
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-enum SettingStatus : int { SettingOk = 1, SettingWriteFailed = 2, SettingNotRead = 3 };
+enum SettingStatus : int { kSettingOk = 1, kSettingWriteFailed = 2, kSettingNotRead = 3 };
 
 struct SettingValue {
   const char* name;

@@ -19,11 +19,11 @@ void Draw(const DrawRequest& request) {
   const LONG frameWidth = ReadBitmapHeader(request.frameHeader).biWidth;
   const RGBQUAD* colours = ColourTableAfter<RGBQUAD>(request.frameHeader);
   switch (request.mode) {
-    case DrawKeyed:
+    case kDrawKeyed:
       BlitKeyed(request.destination, frameBuffer.width, request.width, request.height, frameWidth,
                 request.source, colours, request.key, frameBuffer.bitsPerPixel);
       break;
-    case DrawKeyedMirrored:
+    case kDrawKeyedMirrored:
       BlitKeyedMirrored(request.destination, frameBuffer.width, request.width, request.height, frameWidth,
                         request.source, colours, request.key, frameBuffer.bitsPerPixel);
       break;
@@ -54,7 +54,7 @@ BOOL QueueDraw(RECT* out, const RECT* in, const BITMAPINFO* frameHeader, const B
   const DWORD key = frameBuffer.useFixedKey ? frameBuffer.fixedKey : frameBits[0];
   // Frames are stored bottom-up: the region's bottom row lies frameHeight - h - sourceY rows in.
   const int64_t bottomRow = frameHeight - h - sourceY;
-  const int64_t firstColumn = mode == DrawKeyedMirrored ? frameWidth - 1 - sourceX : sourceX;
+  const int64_t firstColumn = mode == kDrawKeyedMirrored ? frameWidth - 1 - sourceX : sourceX;
   const BYTE* source = frameBits + bottomRow * IndexedRowStride(frameWidth) + firstColumn;
   BYTE* destination = frameBuffer.bits +
                       (int64_t{frameBuffer.height} - h - y) *

@@ -30,7 +30,7 @@ const SpriteEntry kPlacementTable[] = {
 
 }  // namespace
 
-const SceneDescriptor sceneDescriptors[1] = {
+const SceneDescriptor kSceneDescriptors[1] = {
     {kActionSceneId, static_cast<int>(std::size(kAnimationTable)), kAnimationTable,
      static_cast<int>(std::size(kPlacementTable)), kPlacementTable, SceneBehaviour},
 };

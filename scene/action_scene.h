@@ -6,4 +6,4 @@ const int kActionSceneId = 7300;
 const int kActionLayer = 1;
 const int kLogoLayer = 2;
 
-extern const SceneDescriptor sceneDescriptors[1];
+extern const SceneDescriptor kSceneDescriptors[1];

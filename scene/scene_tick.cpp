@@ -10,7 +10,7 @@
 namespace {
 
 bool Performing(const Actor* actor) {
-  return actor && actor->status != ActorStatus::Free;
+  return actor && actor->status != ActorStatus::kFree;
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ int UpdateActor(Actor* actor) {
 int IsActionOver(Actor* actor) {
   if (actor->frame->next)
     return 0;
-  actor->motion = ActorMotion::Holding;
+  actor->motion = ActorMotion::kHolding;
   const int remaining = actor->endCountdown;
   --actor->endCountdown;
   return remaining == 0;
@@ -69,14 +69,14 @@ void EndAction(Actor* actor) {
 }
 
 void AdvanceCursors(Actor* actor) {
-  if (actor->motion == ActorMotion::Holding)
+  if (actor->motion == ActorMotion::kHolding)
     return;
   actor->frame = actor->frame->next ? actor->frame->next : actor->animation->frames;
   actor->placement = actor->placement->next ? actor->placement->next : actor->placementTrack->placements;
 }
 
 void UpdatePosition(Actor* actor, ActorMotion motion) {
-  if (motion == ActorMotion::Holding)
+  if (motion == ActorMotion::kHolding)
     return;
   actor->x = actor->originX + actor->placement->x;
   actor->y = actor->originY + actor->placement->y;

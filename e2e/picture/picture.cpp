@@ -84,14 +84,14 @@ void ComposeTicks(HDC dc, const BYTE* colourTable) {
   keyedBySeven.At(0, 46) = 7;  // bottom-left: the key while no fixed key is set
 
   // First tick: each frame's bottom-left pixel is its key; every edge cuts something.
-  const Drawing first[] = {{&actor, {-30, -20, 90, 70}, DrawKeyed, 1},
-                           {&actor, {560, 420, 680, 510}, DrawKeyedMirrored, 1},
-                           {&tall, {300, -40, 375, 60}, DrawOpaque, 1},
-                           {&logo, {-50, 300, 71, 330}, DrawKeyed, 2},
-                           {&logo, {250, 200, 371, 230}, DrawKeyedMirrored, 2},
-                           {&tall, {280, 180, 355, 280}, DrawKeyed, 1},
-                           {&keyedBySeven, {600, 100, 661, 147}, DrawKeyed, 1},
-                           {&keyedBySeven, {150, 350, 211, 397}, DrawKeyed, 1}};
+  const Drawing first[] = {{&actor, {-30, -20, 90, 70}, kDrawKeyed, 1},
+                           {&actor, {560, 420, 680, 510}, kDrawKeyedMirrored, 1},
+                           {&tall, {300, -40, 375, 60}, kDrawOpaque, 1},
+                           {&logo, {-50, 300, 71, 330}, kDrawKeyed, 2},
+                           {&logo, {250, 200, 371, 230}, kDrawKeyedMirrored, 2},
+                           {&tall, {280, 180, 355, 280}, kDrawKeyed, 1},
+                           {&keyedBySeven, {600, 100, 661, 147}, kDrawKeyed, 1},
+                           {&keyedBySeven, {150, 350, 211, 397}, kDrawKeyed, 1}};
   for (const Drawing& drawing : first)
     Queue(drawing);
   ComposeFrame();
@@ -102,11 +102,11 @@ void ComposeTicks(HDC dc, const BYTE* colourTable) {
   SetTransparentKey(1);
   Erase({320, 0, 360, 40});
   Erase({290, 190, 330, 250});
-  const Drawing second[] = {{&logo, {110, 160, 231, 190}, DrawKeyed, 2},
-                            {&actor, {100, 150, 220, 240}, DrawKeyedMirrored, 1},
-                            {&tall, {400, 440, 475, 540}, DrawKeyed, 1},
-                            {&keyedBySeven, {-20, 430, 41, 477}, DrawOpaque, 1},
-                            {&actor, {500, 250, 620, 340}, DrawOpaque, 0}};
+  const Drawing second[] = {{&logo, {110, 160, 231, 190}, kDrawKeyed, 2},
+                            {&actor, {100, 150, 220, 240}, kDrawKeyedMirrored, 1},
+                            {&tall, {400, 440, 475, 540}, kDrawKeyed, 1},
+                            {&keyedBySeven, {-20, 430, 41, 477}, kDrawOpaque, 1},
+                            {&actor, {500, 250, 620, 340}, kDrawOpaque, 0}};
   for (const Drawing& drawing : second)
     Queue(drawing);
   ComposeFrame();

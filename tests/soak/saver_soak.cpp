@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
       soak.Fail(tick, "no actor");
       return false;
     }
-    const bool performing = actor->status == ActorStatus::Performing;
+    const bool performing = actor->status == ActorStatus::kPerforming;
     if (performing && !soak.wasPerforming)
       soak.CheckStart(tick, *actor, width, height);
     soak.wasPerforming = performing;

@@ -117,5 +117,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "lomlom-render: %s\n%s", error.c_str(), kRenderUsage);
     return 2;
   }
-  return options.mode == RenderMode::Saving ? RenderSaving(options) : RenderPreview(options);
+  return options.mode == RenderMode::kSaving ? RenderSaving(options) : RenderPreview(options);
 }
