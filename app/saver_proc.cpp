@@ -96,10 +96,13 @@ void TickSaver(HWND window) {
     previous = SelectPalette(dc, mainPalette.handle, FALSE);
     RealizePalette(dc);
   }
-  if (hostState.previewMode)
-    DrawPreviewStill(window, dc);
-  else
+  if (hostState.previewMode) {
+    // A preview draws once.
+    StopFrameTimer(window, kTimerResolution, saverState.timerId);
+    DrawPreviewStill(dc, animationLibrary, displayMetrics.clientWidth, displayMetrics.clientHeight);
+  } else {
     SceneTick(window, dc);
+  }
   if (selectPalette)
     SelectPalette(dc, previous, FALSE);
   ReleaseDC(window, dc);
