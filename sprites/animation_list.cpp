@@ -14,10 +14,7 @@ int LoadAnimations(Animation** first, const SpriteEntry* table, int count, LoadC
 }
 
 void FreeAnimations(Animation* first) {
-  FreeRecords(first, [](Animation* animation) {
-    if (animation->frames)
-      FreeFrames(animation->frames);
-  });
+  FreeRecords(first, &Animation::frames, FreeFrames);
 }
 
 Animation* FindAnimation(Animation* first, int id) {

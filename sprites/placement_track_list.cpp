@@ -13,10 +13,7 @@ int LoadPlacementTracks(PlacementTrack** first, const SpriteEntry* table, int co
 }
 
 void FreePlacementTracks(PlacementTrack* first) {
-  FreeRecords(first, [](PlacementTrack* track) {
-    if (track->placements)
-      FreePlacements(track->placements);
-  });
+  FreeRecords(first, &PlacementTrack::placements, FreePlacements);
 }
 
 PlacementTrack* FindPlacementTrack(PlacementTrack* first, int id) {

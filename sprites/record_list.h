@@ -97,6 +97,15 @@ void FreeRecords(Record* first) {
   FreeRecords(first, [](Record*) {});
 }
 
+// Frees every record, each after the list it holds in `children` has gone through freeChildren.
+template <typename Record, typename Child>
+void FreeRecords(Record* first, Child* Record::*children, void (*freeChildren)(Child*)) {
+  FreeRecords(first, [children, freeChildren](Record* record) {
+    if (record->*children)
+      freeChildren(record->*children);
+  });
+}
+
 // Appends `count` zero-filled records, each filled by fill(record, index); returns count, or 0
 // with *first null and the list gone through freeList when memory runs out.
 template <typename Record, typename Fill>
