@@ -46,4 +46,5 @@ queries=(
 for query in "${queries[@]}"; do
   msibuild "$msi" -q "$query"
 done
+mkdir -p "$(dirname "$output")"
 mv "$msi" "$output"
