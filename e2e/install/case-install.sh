@@ -72,23 +72,40 @@ same_file() { cmp -s "$1" "$2" && echo same || echo different; }
 # The Unix path of a C: path that Wine gives.
 unix_path() { sed 's|^[Cc]:|'"$E2E_PREFIX"'/drive_c|; s|\\|/|g' <<<"$1"; }
 
-# shows_creature NAME: the installed saver in saving mode until an action of the creature has been seen,
-# each screenshot matched to a frame lomlom-render drew; a key then ends it with 0.
-shows_creature() {
-  spawn_saver "$1" 'C:\windows\system32\lomlom.scr /s' 120000
-  wait_saver_window "$1"
-  /usr/bin/python3 "$E2E_DIR/scene/watch_saver.py" --depth 24 --seconds 60 --actions 1 --out "$CASE_DIR" \
-    "$CASE_DIR"/frames-*.txt >"$CASE_DIR/$1.watch" 2>&1
-  local watched=$?
-  expect "$1: every screenshot a rendered frame, the creature seen ($(value "$CASE_DIR/$1.watch" actions_seen))" 0 $watched
-  xdo key space
-  expect "$1: exit code after a key press" 0 "$(saver_exit "$1" 10000)"
+# first_sound NAME: the name of the first sound that Wine traced the saver NAME playing, if any yet.
+first_sound() {
+  /usr/bin/python3 "$E2E_DIR/scene/sound_calls.py" "$CASE_DIR/$1.err" | awk '$1 != "NULL" && $1 != "?" {print $1; exit}'
 }
 
-# Frames of every entry point for longer than a watch lasts: a loaded machine may show the first
-# seconds late.
-bash "$E2E_DIR/scene/render-entry-logs.sh" "$E2E_RENDER" "$CASE_DIR" "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" 32 700 >/dev/null ||
-  abort "lomlom-render could not draw the entry points' frames"
+# shows_creature NAME: the installed saver in saving mode until an action of the creature has been
+# seen, each screenshot matched to a frame lomlom-render drew for the entry point that the saver's
+# first sound tells; a key then ends it with 0.
+shows_creature() {
+  local run=$1 started seed sound
+  started=$(now_ms)
+  WINEDEBUG=+winmm spawn_saver "$run" 'C:\windows\system32\lomlom.scr /s' 180000
+  wait_saver_window "$run"
+  wait_until 30000 eval '[[ -n "$(first_sound "$run")" ]]' || abort "$run: no sound within 30 s (see $CASE_DIR/$run.err)"
+  sound=$(first_sound "$run")
+  seed=${seed_of_sound[$sound]:-}
+  [[ -n "$seed" ]] || abort "$run: the first sound, $sound, begins no entry point"
+  # The frames cover a minute before the watch and the whole watch.
+  "$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth 32 --seed "$seed" --ticks 1100 \
+    --frame-log "$CASE_DIR/$run.frames" || abort "lomlom-render failed for seed $seed"
+  (($(now_ms) - started < 60000)) || abort "$run: the frames were ready only $(($(now_ms) - started)) ms into the run"
+  /usr/bin/python3 "$E2E_DIR/scene/watch_saver.py" --depth 24 --seconds 60 --actions 1 --out "$CASE_DIR" \
+    "$CASE_DIR/$run.frames" >"$CASE_DIR/$run.watch" 2>&1
+  local watched=$?
+  expect "$run: every screenshot a rendered frame, the creature seen ($(value "$CASE_DIR/$run.watch" actions_seen))" 0 $watched
+  xdo key space
+  expect "$run: exit code after a key press" 0 "$(saver_exit "$run" 10000)"
+}
+
+declare -A seed_of_sound=()
+while read -r sound seed; do
+  seed_of_sound[$sound]=$seed
+done < <(bash "$E2E_DIR/scene/entry-sounds.sh" "$E2E_RENDER" "$CASE_DIR" "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" 32)
+((${#seed_of_sound[@]} == 5)) || abort "lomlom-render could not tell the entry points by their first sounds"
 
 # The newer package: the next patch version, carrying the build's saver signed with a throwaway certificate.
 IFS=. read -r major minor patch <<<"$E2E_VERSION"

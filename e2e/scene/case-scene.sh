@@ -29,10 +29,23 @@ if ((depth == 8)); then
   timeout 60 "$WINESERVER" -w
 fi
 
-seeds=$(bash "$E2E_DIR/scene/render-entry-logs.sh" "$E2E_RENDER" "$CASE_DIR" "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" "$bits" \
-  "$render_ticks") || abort "lomlom-render could not draw the entry points' frames"
-logs=("$CASE_DIR"/frames-*.txt)
-note "rendered $render_ticks ticks for each entry point (seeds: $seeds)"
+# One frame log per entry point of the cycle: the seed decides which action comes first.
+declare -A seed_of=()
+for ((seed = 0; seed < 64 && ${#seed_of[@]} < 5; seed++)); do
+  "$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth "$bits" --seed "$seed" --ticks 1 \
+    --frame-log "$CASE_DIR/probe.txt" || abort "lomlom-render failed"
+  first=$(awk '!/^#/ {print $3}' "$CASE_DIR/probe.txt")
+  [[ -z "${seed_of[$first]:-}" ]] && seed_of[$first]=$seed
+done
+((${#seed_of[@]} == 5)) || abort "found seeds for only ${#seed_of[@]} entry points"
+logs=()
+for action in "${!seed_of[@]}"; do
+  "$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth "$bits" --seed "${seed_of[$action]}" \
+    --ticks "$render_ticks" --frame-log "$CASE_DIR/frames-$action.txt" --sound-log "$CASE_DIR/sounds-$action.txt" ||
+    abort "lomlom-render failed for the entry point $action"
+  logs+=("$CASE_DIR/frames-$action.txt")
+done
+note "rendered $render_ticks ticks for each entry point (seeds: ${seed_of[*]})"
 
 WINEDEBUG=+winmm spawn_saver saver 'C:\saver\lomlom.scr /s' $(((watch_seconds + 60) * 1000))
 wait_saver_window saver

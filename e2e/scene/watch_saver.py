@@ -10,9 +10,8 @@ and looked up in the logs. The saver's entry point is the log
 that holds every screenshot, in order. Prints key=value lines and exits 1 when a screenshot
 matches no frame, when no entry point explains them all, or when the actions seen do not run
 through the whole cycle from the upper-left stage on. With --actions N (fewer than a cycle) the watch
-ends once N actions have been seen, and those are all it asks for; the entry point then need not be
-the only one whose frames explain the screenshots, as the later actions of one look like the early
-ones of another. Screenshots that match nothing are kept in DIR as unmatched-N.xwd.
+ends once N actions have been seen, and those are all it asks for. Screenshots that match nothing
+are kept in DIR as unmatched-N.xwd.
 """
 
 import argparse
@@ -87,15 +86,14 @@ def actions_seen(placed, frames):
     return seen
 
 
-def explain(shots, logs, paths, unique):
-    """(an entry point's path, frames and placed ticks), or None when none explains all, or when unique
-    and more than one does."""
+def explain(shots, logs, paths):
+    """(the one entry point's path, frames and placed ticks), or None when not exactly one explains all."""
     explaining = []
     for path, frames in zip(paths, logs):
         placed = place_shots(shots, frames)
         if placed is not None:
             explaining.append((path, frames, placed))
-    return explaining[0] if len(explaining) == 1 or (explaining and not unique) else None
+    return explaining[0] if len(explaining) == 1 else None
 
 
 def judge(seen):
@@ -148,12 +146,12 @@ def main():
             with open(os.path.join(args.out, f"unmatched-{unmatched}.xwd"), "wb") as kept:
                 kept.write(data)
         elif not unmatched and len(shots) % 10 == 0:
-            explained = explain(shots, logs, args.frame_logs, whole_cycle)
+            explained = explain(shots, logs, args.frame_logs)
             seen = actions_seen(explained[2], explained[1]) if explained else []
     print(f"seconds={time.monotonic() - start:.1f}")
     print(f"shots={len(shots)}")
     print(f"unmatched={unmatched}")
-    explained = explain(shots, logs, args.frame_logs, whole_cycle) if shots and not unmatched else None
+    explained = explain(shots, logs, args.frame_logs) if shots and not unmatched else None
     if not explained:
         print("FAIL: no one entry point's frames explain every screenshot in order")
         return 1
