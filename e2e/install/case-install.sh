@@ -7,30 +7,16 @@
 # a newer package with SETSAVER=1 replaces it (one entry, the newer file, which is signed and runs
 # too) and makes it the user's saver; uninstalling removes the file, the entry and the machine's
 # settings key, keeps the user's own settings, and clears SCRNSAVE.EXE only while it names our file.
-# Inputs: E2E_MSI, E2E_VERSION, E2E_MANUFACTURER, E2E_ICON, E2E_LICENCE, E2E_RENDER, E2E_BUILD and
-# lib.sh's.
+# Inputs: E2E_MSI_WIN64 and E2E_MSI_WIN32 (the packages), E2E_VERSION, E2E_MANUFACTURER, E2E_ICON,
+# E2E_LICENCE, E2E_RENDER and lib.sh's.
 source "$(dirname "$0")/../lib.sh"
-build=${E2E_BUILD:-win64}
-case $build in
-  win64) arch=x64 ;;
-  win32)
-    arch=x86
-    WINE64=/usr/bin/wine
-    export WINEARCH=win32
-    # A 32-bit prefix of the case's own.
-    make_prefix() {
-      E2E_PREFIX="$CASE_DIR/prefix"
-      export WINEPREFIX="$E2E_PREFIX"
-      timeout 120 "$WINE64" wineboot -i >/dev/null 2>&1 || abort "wineboot -i made no 32-bit prefix"
-      timeout 60 "$WINE64" reg import "Z:$E2E_DIR/prefix-settings.reg" >/dev/null 2>&1 || abort "prefix settings"
-      timeout 60 "$WINESERVER" -w
-      cp "$E2E_DRIVER" "$E2E_PREFIX/drive_c/e2e_driver.exe"
-    }
-    ;;
-  *) echo "FAIL: E2E_BUILD must be win64 or win32, not $build"; exit 1 ;;
+case $E2E_BUILD in
+  win64) arch=x64 package=${E2E_MSI_WIN64:-} ;;
+  win32) arch=x86 package=${E2E_MSI_WIN32:-} ;;
 esac
-begin_case "install-$build"
-for name in E2E_MSI E2E_ICON E2E_LICENCE E2E_RENDER; do
+begin_case install
+require_file "the $arch package" "$package"
+for name in E2E_ICON E2E_LICENCE E2E_RENDER; do
   require_file "$name" "${!name:-}"
 done
 for tool in msibuild wixl osslsigncode openssl; do
@@ -54,13 +40,13 @@ msiexec() {
 
 # reg_value KEY NAME: the value's data, or nothing when the value is missing.
 reg_value() {
-  timeout 60 "$WINE64" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+  timeout 60 "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
     sed -n "s/^    $2    REG_[A-Z_]*    \\(.*\\)\$/\\1/p"
 }
 
 # entries: one line "VERSION|PUBLISHER|README" per uninstall entry named "ORU Screen Saver".
 entries() {
-  timeout 60 "$WINE64" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' |
+  timeout 60 "$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' |
     awk 'function flush() { if (v["DisplayName"] == "ORU Screen Saver") print v["DisplayVersion"] "|" v["Publisher"] "|" v["ReadMe"]; delete v }
          /^HKEY_/ { flush() }
          match($0, /^    [^ ]+    REG_[A-Z_]+    /) { v[$1] = substr($0, RLENGTH + 1) }
@@ -116,11 +102,11 @@ LOMLOM_SIGN_PKCS12=$CASE_DIR/certificate/cert.p12 LOMLOM_SIGN_PASSWORD=test \
   bash "$E2E_DIR/../scripts/sign.sh" "$CASE_DIR/signed.scr" >/dev/null || abort "sign.sh failed"
 bash "$packaging/make-msi.sh" "$arch" "$newer" "$E2E_MANUFACTURER" "$CASE_DIR/signed.scr" "$E2E_ICON" "$E2E_LICENCE" \
   "$E2E_PREFIX/drive_c/newer.msi" || abort "make-msi.sh made no newer package"
-cp "$E2E_MSI" "$E2E_PREFIX/drive_c/package.msi"
+cp "$package" "$E2E_PREFIX/drive_c/package.msi"
 # Damaged: the second half of the file gone. Failing: the package with a last deferred step that fails.
-head -c $(($(stat -c %s "$E2E_MSI") / 2)) "$E2E_MSI" >"$E2E_PREFIX/drive_c/damaged.msi"
+head -c $(($(stat -c %s "$package") / 2)) "$package" >"$E2E_PREFIX/drive_c/damaged.msi"
 failing=$E2E_PREFIX/drive_c/failing.msi
-cp "$E2E_MSI" "$failing"
+cp "$package" "$failing"
 folder=$([[ $arch == x64 ]] && echo System64Folder || echo SystemFolder)
 msibuild "$failing" -q "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) VALUES ('Fail', 1058, '$folder', '\"[$folder]cmd.exe\" /c exit 3')" &&
   msibuild "$failing" -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('Fail', 6590)" ||
@@ -148,7 +134,7 @@ expect "the installed saver is the build's" same "$(same_file "$E2E_SCR" "$insta
 expect "the licence is installed" same "$(same_file "$E2E_LICENCE" "$licence")"
 expect "one entry: version, publisher, licence" \
   "$E2E_VERSION|$E2E_MANUFACTURER|C:\\Program Files\\ORU Screen Saver\\LICENSE.txt" "$(entries)"
-icon=$(timeout 60 "$WINE64" reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | tr -d '\r' |
+icon=$(timeout 60 "$WINE" reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | tr -d '\r' |
   sed -n 's/^    ProductIcon    REG_SZ    //p')
 expect "the entry's icon is the saver's" same "$(same_file "$E2E_ICON" "$(unix_path "$icon")")"
 expect "without SETSAVER no SCRNSAVE.EXE" "" "$(reg_value "$desktop" SCRNSAVE.EXE)"
@@ -164,18 +150,18 @@ expect "SCRNSAVE.EXE names the installed file" 'c:\windows\system32\lomlom.scr' 
 expect "ScreenSaveActive" 1 "$(reg_value "$desktop" ScreenSaveActive)"
 shows_creature signed
 # The saver's settings as an administrator's OK and a user's OK store them.
-timeout 60 "$WINE64" reg add "$machine_key" /v Sound /t REG_DWORD /d 0 /f >/dev/null 2>&1 &&
-  timeout 60 "$WINE64" reg add "$user_key" /v Sound /t REG_DWORD /d 1 /f >/dev/null 2>&1 || abort "reg add failed"
+timeout 60 "$WINE" reg add "$machine_key" /v Sound /t REG_DWORD /d 0 /f >/dev/null 2>&1 &&
+  timeout 60 "$WINE" reg add "$user_key" /v Sound /t REG_DWORD /d 1 /f >/dev/null 2>&1 || abort "reg add failed"
 
 note "uninstall"
 expect "uninstall: exit code" 0 "$(msiexec uninstall '/x C:\newer.msi /qn')"
 nothing_installed "after the uninstall"
-expect "the machine's settings key is gone" 1 "$(timeout 60 "$WINE64" reg query "$machine_key" >/dev/null 2>&1; echo $?)"
+expect "the machine's settings key is gone" 1 "$(timeout 60 "$WINE" reg query "$machine_key" >/dev/null 2>&1; echo $?)"
 expect "the user's own setting stays" 0x1 "$(reg_value "$user_key" Sound)"
 
 note "uninstall after the user chose another saver"
 expect "install with SETSAVER=1: exit code" 0 "$(msiexec again '/i C:\package.msi SETSAVER=1 /qn')"
-timeout 60 "$WINE64" reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\other.scr' /f >/dev/null 2>&1 ||
+timeout 60 "$WINE" reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\other.scr' /f >/dev/null 2>&1 ||
   abort "reg add failed"
 expect "uninstall: exit code" 0 "$(msiexec again-uninstall '/x C:\package.msi /qn')"
 expect "another saver's SCRNSAVE.EXE stays" 'C:\windows\system32\other.scr' "$(reg_value "$desktop" SCRNSAVE.EXE)"
