@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev valgrind
   wine64 fonts-wine xvfb xdotool x11-apps x11-utils x11-xserver-utils imagemagick
   libx11-dev libxext-dev libsdl2-dev xscreensaver dpkg-dev procps passwd
+  wixl msitools osslsigncode openssl
 )
 # The 32-bit saver runs under Debian's 32-bit Wine, from the i386 architecture.
 foreign=i386

@@ -24,8 +24,6 @@ watch_seconds=${E2E_WATCH_SECONDS:-100}
 # covers two minutes of it (drawing takes about a quarter of the time it covers), then the whole watch.
 before_watch_seconds=120
 render_ticks=$(((before_watch_seconds + watch_seconds) * 1000 / 110))
-# The latest first sound of any entry point is its 73rd update.
-first_sound_ticks=80
 
 if ((depth == 8)); then
   # Without these Wine matches palette colours only against its 20 reserved ones.
@@ -35,20 +33,11 @@ if ((depth == 8)); then
   timeout 60 "$WINESERVER" -w
 fi
 
-# The seed decides which action comes first; each entry point begins with a sound of its own.
-declare -A seed_of=() seed_of_sound=()
-for ((seed = 0; seed < 64 && ${#seed_of[@]} < 5; seed++)); do
-  "$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth "$bits" --seed "$seed" --ticks 1 \
-    --frame-log "$CASE_DIR/probe.txt" || abort "lomlom-render failed"
-  first=$(awk '!/^#/ {print $3}' "$CASE_DIR/probe.txt")
-  [[ -n "${seed_of[$first]:-}" ]] && continue
-  seed_of[$first]=$seed
-  "$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth "$bits" --seed "$seed" \
-    --ticks "$first_sound_ticks" --sound-log "$CASE_DIR/probe-sounds.txt" || abort "lomlom-render failed"
-  seed_of_sound[$(awk '!/^#/ && $2 != "NULL" {print $2; exit}' "$CASE_DIR/probe-sounds.txt")]=$seed
-done
-((${#seed_of[@]} == 5)) || abort "found seeds for only ${#seed_of[@]} entry points"
-((${#seed_of_sound[@]} == 5)) || abort "the five entry points do not begin with five different sounds"
+declare -A seed_of_sound=()
+while read -r sound seed; do
+  seed_of_sound[$sound]=$seed
+done < <(bash "$E2E_DIR/scene/entry-sounds.sh" "$E2E_RENDER" "$CASE_DIR" "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" "$bits")
+((${#seed_of_sound[@]} == 5)) || abort "lomlom-render could not tell the entry points by their first sounds"
 
 # first_sound: the first sound the saver played, by its name, once Wine has traced it.
 first_sound() {

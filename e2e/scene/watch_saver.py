@@ -1,6 +1,6 @@
 """Watches the running saver and matches every screenshot with a frame that lomlom-render drew.
 
-usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] FRAME_LOG...
+usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] [--actions N] FRAME_LOG...
 
 Each FRAME_LOG is lomlom-render's --frame-log for one entry point of the action cycle, drawn for
 the same screen. Screenshots are taken (of the root window, or at a palette depth of the saver's own
@@ -10,6 +10,7 @@ precision and looked up in the logs. The entry point is the one log that holds e
 order; the watch need not see the start, but its k-th action must be the cycle's k-th from there, in
 the stages upper left, lower right, upper right and lower left in turn. Prints key=value lines and
 exits 1 when a shot matches no frame or no one log, or the order breaks; unmatched-N.xwd keeps them.
+With --actions N the watch ends once N actions have been seen, and asks for no more.
 """
 
 import argparse
@@ -102,9 +103,9 @@ def without_logo(seen):
     return [action for action in CYCLE if action not in {a for _, a, _, logo in seen if logo}]
 
 
-def judge(seen, entry):
+def judge(seen, entry, actions):
     """The failures of the actions seen: one after another in the cycle's order from the entry point,
-    each in its stage, and the whole cycle with its logos."""
+    each in its stage, and the whole cycle with its logos (or, when told, that many actions)."""
     failures = []
     first = CYCLE.index(entry) if entry in CYCLE else 0
     for number, (ordinal, action, quadrant, _) in enumerate(seen):
@@ -115,7 +116,9 @@ def judge(seen, entry):
         if quadrant != ordinal % 4:
             failures.append(f"action {ordinal} of the run in the {QUADRANT_NAMES[quadrant]} stage, "
                             f"not the {QUADRANT_NAMES[ordinal % 4]}")
-    if without_logo(seen):
+    if actions and len(seen) < actions:
+        failures.append(f"{len(seen)} actions seen, not {actions}")
+    elif not actions and without_logo(seen):
         failures.append(f"not seen with a logo: {without_logo(seen)}")
     return failures
 
@@ -132,6 +135,7 @@ def main():
     parser.add_argument("--seconds", type=float, required=True, help="the longest the watch may take")
     parser.add_argument("--out", required=True)
     parser.add_argument("--window", type=lambda text: int(text, 0), default=0)
+    parser.add_argument("--actions", type=int, default=0, help="actions to see (default: the whole cycle)")
     parser.add_argument("frame_logs", nargs="+")
     args = parser.parse_args()
 
@@ -157,7 +161,8 @@ def main():
         elif not unmatched and len(shots) % 10 == 0:
             explaining = explain(shots, logs, args.frame_logs)
             seen = actions_seen(explaining[0][2], explaining[0][1]) if len(explaining) == 1 else []
-            if not explaining or (len(seen) > len(CYCLE) and not without_logo(seen)):
+            enough = len(seen) >= args.actions if args.actions else len(seen) > len(CYCLE) and not without_logo(seen)
+            if not explaining or enough:
                 break
     print(f"seconds={time.monotonic() - start:.1f}")
     print(f"shots={len(shots)}")
@@ -172,7 +177,7 @@ def main():
     print(f"ticks_seen={frames[placed[0]][0]}..{frames[placed[-1]][0]}")
     print("actions_seen=" + " ".join(f"{a}@{QUADRANT_NAMES[q].replace(' ', '-')}{'+logo' if l else ''}"
                                      for _, a, q, l in seen))
-    failures = judge(seen, frames[0][2])
+    failures = judge(seen, frames[0][2], args.actions)
     for failure in failures:
         print(f"FAIL: {failure}")
     return 1 if failures else 0
