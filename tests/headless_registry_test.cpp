@@ -1,6 +1,7 @@
 // The headless registry as a user without administrator rights meets it: nothing below
 // HKEY_LOCAL_MACHINE can be opened for writing, created, set or deleted; reading still works. Values
-// change only through a handle opened with the right to change them, for every user.
+// change only through a handle opened with the right to change them, for every user. Text is kept
+// and read with its terminator, and a missing pointer is refused rather than followed.
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,10 +13,13 @@ namespace {
 const char kExisting[] = "SOFTWARE\\Existing";
 
 LSTATUS OpenAndClose(HKEY root, const char* path, REGSAM access) {
-  HKEY key = nullptr;
+  HKEY key = reinterpret_cast<HKEY>(0x1234);
   LSTATUS status = RegOpenKeyExA(root, path, 0, access, &key);
-  if (status == ERROR_SUCCESS)
+  if (status == ERROR_SUCCESS) {
     RegCloseKey(key);
+  } else {
+    EXPECT_EQ(nullptr, key) << "a failed open of " << path << " leaves no handle";
+  }
   return status;
 }
 
@@ -55,12 +59,33 @@ LSTATUS DeleteSound(HKEY key) {
   return RegDeleteValueA(key, "Sound");
 }
 
+// Reads `name` into a buffer of `room` bytes; the size it reports, and the bytes when it succeeds.
+LSTATUS ExpectRead(HKEY key, const char* name, DWORD room, DWORD size, const std::string& bytes) {
+  std::vector<BYTE> buffer(room, 'x');
+  DWORD reported = room;
+  const LSTATUS status = RegQueryValueExA(key, name, nullptr, nullptr, buffer.data(), &reported);
+  EXPECT_EQ(size, reported) << name;
+  if (status == ERROR_SUCCESS) {
+    EXPECT_EQ(bytes, std::string(buffer.begin(), buffer.begin() + bytes.size())) << name;
+  }
+  return status;
+}
+
+// What the registry holds for the user's "Text", with a terminator as "\0".
+std::string StoredText() {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  HeadlessRegistryGet(HKEY_CURRENT_USER, kExisting, "Text", &type, &data);
+  return std::string(data.begin(), data.end());
+}
+
 class HeadlessRegistryTest : public SaverTest {
  protected:
   void SetUp() override {
     SaverTest::SetUp();
     HeadlessRegistrySetDword(HKEY_LOCAL_MACHINE, kExisting, "Sound", 1);
     HeadlessRegistrySetDword(HKEY_CURRENT_USER, kExisting, "Sound", 1);
+    HeadlessRegistrySet(HKEY_CURRENT_USER, kExisting, "Unterminated", REG_SZ, {'a', 'b', 'c'});
   }
 };
 
@@ -97,6 +122,14 @@ TEST_F(HeadlessRegistryTest, StandardUserOnlyReadsBelowTheLocalMachine) {
        ERROR_SUCCESS, ERROR_SUCCESS},
       {"create a key of the user", [&] { return CreateAndClose(user, "SOFTWARE\\New", KEY_WRITE); },
        ERROR_SUCCESS, ERROR_SUCCESS},
+      {"open a key that is not there", [&] { return OpenAndClose(user, "SOFTWARE\\Missing", KEY_READ); },
+       ERROR_FILE_NOT_FOUND, ERROR_FILE_NOT_FOUND},
+      {"open with nowhere for the handle",
+       [&] { return RegOpenKeyExA(machine, kExisting, 0, KEY_READ, nullptr); }, ERROR_INVALID_PARAMETER,
+       ERROR_INVALID_PARAMETER},
+      {"open all the user may, with nowhere for the handle",
+       [&] { return RegOpenKeyA(user, kExisting, nullptr); }, ERROR_INVALID_PARAMETER,
+       ERROR_INVALID_PARAMETER},
   };
   for (bool standardUser : {false, true}) {
     for (const auto& c : cases) {
@@ -126,6 +159,28 @@ TEST_F(HeadlessRegistryTest, ValuesChangeOnlyThroughAHandleWithTheRightToChangeT
          return first == ERROR_SUCCESS ? DeleteSound(key) : first;
        },
        ERROR_FILE_NOT_FOUND},
+      {"set text without its terminator", KEY_ALL_ACCESS,
+       [](HKEY key) {
+         const LSTATUS status =
+             RegSetValueExA(key, "Text", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);
+         EXPECT_EQ(std::string("abc", 4), StoredText()) << "stored with one";
+         return status == ERROR_SUCCESS ? ExpectRead(key, "Text", 4, 4, std::string("abc", 4)) : status;
+       },
+       ERROR_SUCCESS},
+      {"read text stored without a terminator", KEY_READ,
+       [](HKEY key) { return ExpectRead(key, "Unterminated", 4, 3, std::string("abc", 4)); }, ERROR_SUCCESS},
+      {"read it with no room for the terminator", KEY_READ,
+       [](HKEY key) { return ExpectRead(key, "Unterminated", 3, 4, ""); }, ERROR_MORE_DATA},
+      {"read a value that is not there", KEY_READ,
+       [](HKEY key) { return ExpectRead(key, "Missing", 4, 0, ""); }, ERROR_FILE_NOT_FOUND},
+      {"read with no size for the data", KEY_READ,
+       [](HKEY key) {
+         DWORD value = 0;
+         return RegQueryValueExA(key, "Sound", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), nullptr);
+       },
+       ERROR_INVALID_PARAMETER},
+      {"set from no data", KEY_SET_VALUE,
+       [](HKEY key) { return RegSetValueExA(key, "Sound", 0, REG_DWORD, nullptr, 4); }, ERROR_NOACCESS},
   };
   for (const auto& c : cases) {
     SetUp();
