@@ -132,8 +132,7 @@ TEST_F(HeadlessRegistryTest, StandardUserOnlyReadsBelowTheLocalMachine) {
        ERROR_INVALID_PARAMETER},
   };
   for (bool standardUser : {false, true}) {
-    for (const auto& c : cases) {
-      SetUp();
+    for (const auto& c : Fresh(cases)) {
       HeadlessSetStandardUser(standardUser);
       EXPECT_EQ(standardUser ? c.asStandardUser : c.asAdministrator, c.call())
           << c.what << (standardUser ? " as a standard user" : " as an administrator");
@@ -182,8 +181,7 @@ TEST_F(HeadlessRegistryTest, ValuesChangeOnlyThroughAHandleWithTheRightToChangeT
       {"set from no data", KEY_SET_VALUE,
        [](HKEY key) { return RegSetValueExA(key, "Sound", 0, REG_DWORD, nullptr, 4); }, ERROR_NOACCESS},
   };
-  for (const auto& c : cases) {
-    SetUp();
+  for (const auto& c : Fresh(cases)) {
     EXPECT_EQ(c.result, WithKey(HKEY_CURRENT_USER, kExisting, c.access, c.use)) << c.what;
   }
   EXPECT_EQ(ERROR_INVALID_HANDLE, ReadSound(reinterpret_cast<HKEY>(0x1234)));

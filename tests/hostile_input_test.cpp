@@ -229,8 +229,7 @@ TEST_F(HostileInputTest, EveryCommandLineClassHasItsOutcome) {
   Machine machine = PrepareMachine();
   for (const HostileClass& hostile : HostileClasses(machine)) {
     int failures = 0;
-    for (const HostileLine& line : hostile.lines) {
-      SetUp();
+    for (const HostileLine& line : Fresh(hostile.lines)) {
       PrepareMachine();
       changeOwner = nullptr;
       changeCalls = 0;

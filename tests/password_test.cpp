@@ -124,8 +124,7 @@ TEST_F(PasswordTest, WithoutPasswordTheFirstInputCloses) {
       {"the text \"0\"", REG_SZ, {'0', 0}, false},
       {"the text \"1\"", REG_SZ, {'1', 0}, true},
   };
-  for (const auto& c : cases) {
-    SetUp();
+  for (const auto& c : Fresh(cases)) {
     if (c.type != REG_NONE)
       HeadlessRegistrySet(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", c.type,
                           c.setting);
@@ -177,8 +176,7 @@ TEST_F(PasswordTest, CrashEndsTheSaverRunningStateOnlyWhenTheProcessEnds) {
       {"Windows 95, execution goes on", VER_PLATFORM_WIN32_WINDOWS, EXCEPTION_CONTINUE_EXECUTION, true, true},
       {"Windows NT, the process ends", VER_PLATFORM_WIN32_NT, EXCEPTION_EXECUTE_HANDLER, false, false},
   };
-  for (const auto& c : cases) {
-    SetUp();
+  for (const auto& c : Fresh(cases)) {
     HeadlessSetPlatform(c.platform);
     AskForPassword(1);
     ProvideVerifier();

@@ -102,6 +102,15 @@ int CountCalls(const std::string& api) {
   return static_cast<int>(HeadlessCallsOf(api).size());
 }
 
+std::vector<std::string> CallSequence(const std::set<std::string>& apis, bool withArguments) {
+  std::vector<std::string> sequence;
+  for (const HeadlessCall& call : HeadlessCalls()) {
+    if (apis.count(call.api))
+      sequence.push_back(withArguments ? call.api + " " + call.arguments : call.api);
+  }
+  return sequence;
+}
+
 std::string HandleText(const void* handle) {
   char text[32];
   std::snprintf(text, sizeof text, "%#llx",
