@@ -77,8 +77,6 @@ struct World {
   DWORD platformId = VER_PLATFORM_WIN32_NT;
   std::vector<char> commandLine = ExactText("lomlom.scr");
   UINT codePage = 1252;
-  bool startupUsesShow = false;
-  WORD startupShow = 0;
 
   // Windows and messages.
   std::vector<WindowClassRecord> classes;
@@ -114,9 +112,8 @@ struct World {
   std::string windowsFolder = "C:\\WINDOWS";
   std::vector<std::string> files = {"C:\\WINDOWS\\SYSTEM32\\control.exe"};
 
-  // Failure injection and answers.
+  // Failure injection.
   std::map<std::string, FailureRecord> failures;
-  int messageBoxAnswer = IDOK;
 
   // Logs.
   std::vector<HeadlessCall> calls;
