@@ -9,23 +9,21 @@
 #include <set>
 #include <string>
 #include <type_traits>
-#include <utility>
 #include <vector>
 
 #include "headless/control.h"
 
 // The cases of a table, each met afresh: taking a case runs `reset` first.
 template <typename Case>
-class FreshCases {
- public:
-  FreshCases(std::deque<Case> cases, std::function<void()> reset)
-      : cases_(std::move(cases)), reset_(std::move(reset)) {}
+struct FreshCases {
+  std::deque<Case> cases;
+  std::function<void()> reset;
   struct Iterator {
     const FreshCases* owner;
     size_t at;
     const Case& operator*() const {
-      owner->reset_();
-      return owner->cases_[at];
+      owner->reset();
+      return owner->cases[at];
     }
     Iterator& operator++() {
       ++at;
@@ -34,11 +32,7 @@ class FreshCases {
     bool operator!=(const Iterator& other) const { return at != other.at; }
   };
   Iterator begin() const { return {this, 0}; }
-  Iterator end() const { return {this, cases_.size()}; }
-
- private:
-  std::deque<Case> cases_;
-  std::function<void()> reset_;
+  Iterator end() const { return {this, cases.size()}; }
 };
 
 class SaverTest : public ::testing::Test {
@@ -49,11 +43,11 @@ class SaverTest : public ::testing::Test {
   template <typename Cases>
   auto Fresh(const Cases& cases) {
     using Case = std::decay_t<decltype(*std::begin(cases))>;
-    return FreshCases<Case>({std::begin(cases), std::end(cases)}, [this] { SetUp(); });
+    return FreshCases<Case>{{std::begin(cases), std::end(cases)}, [this] { SetUp(); }};
   }
   template <typename Case>
   FreshCases<Case> Fresh(std::initializer_list<Case> cases) {
-    return FreshCases<Case>(cases, [this] { SetUp(); });
+    return FreshCases<Case>{cases, [this] { SetUp(); }};
   }
 };
 
