@@ -123,15 +123,15 @@ TEST_F(FrameBufferTest, EightBitColourTableIsTheMainPalette) {
 
 TEST_F(FrameBufferTest, TopLeftPixelIsTheFirstOfTheLastRowInMemory) {
   HWND window = MakeBuffer(32, 5, 4);
-  const uint32_t red = 0xFF0000, green = 0x00FF00;
-  std::memcpy(frameBuffer.bits + 3 * 20, &red, 4);   // rows of 20 bytes: the top one is the last
-  std::memcpy(frameBuffer.bits + 4 * 4, &green, 4);  // the bottom-right pixel
+  const uint32_t kRed = 0xFF0000, kGreen = 0x00FF00;
+  std::memcpy(frameBuffer.bits + 3 * 20, &kRed, 4);   // rows of 20 bytes: the top one is the last
+  std::memcpy(frameBuffer.bits + 4 * 4, &kGreen, 4);  // the bottom-right pixel
   HDC dc = GetDC(window);
   CopyRectToWindow(dc, 0, 0, 5, 4, 0, 0);
   ReleaseDC(window, dc);
   const HeadlessSurface surface = HeadlessWindowSurface(window);
-  EXPECT_EQ(red, surface.At(0, 0));
-  EXPECT_EQ(green, surface.At(4, 3));
+  EXPECT_EQ(kRed, surface.At(0, 0));
+  EXPECT_EQ(kGreen, surface.At(4, 3));
   EXPECT_EQ(0u, surface.At(1, 0));
 }
 
