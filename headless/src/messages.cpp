@@ -214,7 +214,8 @@ UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proced
   timers.erase(std::remove_if(timers.begin(), timers.end(),
                               [&](const TimerRecord& t) { return t.window == window && t.id == id; }),
                timers.end());
-  timers.push_back({window, id, interval, world.now + interval});
+  // A timer is due one interval from now, which on a real clock is read afresh.
+  timers.push_back({window, id, interval, HeadlessNow() + interval});
   return id ? id : 1;
 }
 
