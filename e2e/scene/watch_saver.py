@@ -36,14 +36,14 @@ def precision_mask(depth):
 
 
 def read_frame_log(path):
-    """[(tick, hash, action, quadrant, logo)] of one entry point."""
+    """[(tick, hash, action, quadrant, logo, frame)] of one entry point."""
     frames = []
     with open(path) as log:
         for line in log:
             if line.startswith("#") or not line.strip():
                 continue
-            tick, digest, action, quadrant, logo = line.split()
-            frames.append((int(tick), int(digest, 16), int(action), int(quadrant), int(logo)))
+            tick, digest, *fields = line.split()
+            frames.append((int(tick), int(digest, 16), *map(int, fields)))
     return frames
 
 
@@ -75,7 +75,7 @@ def actions_seen(placed, frames):
     """[(action, quadrant, logo seen)] in the order the shots saw them."""
     seen = []
     for index in placed:
-        _, _, action, quadrant, logo = frames[index]
+        _, _, action, quadrant, logo, _ = frames[index]
         if action == 0:
             continue
         if seen and seen[-1][0] == action and seen[-1][1] == quadrant:
