@@ -3,7 +3,8 @@
 # display's precision, a frame that lomlom-render draws with the saver's own code for that screen;
 # the frames seen must run through the five actions in the cycle's order, in the upper-left, lower
 # right, upper right and lower left stages, with their logos. With sound on, the PlaySoundA calls
-# that Wine traces must be the renderer's sound cues for the same entry point, in order.
+# that Wine traces must be the renderer's sound cues for the same entry point, in order. At depths 8
+# and 24 one screenshot of each action must also be its reviewed picture in tests/references.
 # usage: case-scene.sh DEPTH   (8, 16 or 24; E2E_RENDER is lomlom-render)
 source "$(dirname "$0")/../lib.sh"
 depth=$1
@@ -61,8 +62,10 @@ if ((depth == 8)); then
   ((window != 0)) || abort "the saver's X window was not found"
 fi
 
+references=()
+((bits != 16)) && references=(--references "$E2E_DIR/../tests/references/scene.txt" --reference-depth "$bits")
 /usr/bin/python3 "$E2E_DIR/scene/watch_saver.py" --depth "$depth" --seconds "$watch_seconds" --out "$CASE_DIR" \
-  --window "$window" "${logs[@]}" >"$CASE_DIR/watch.txt" 2>&1
+  --window "$window" "${references[@]}" "${logs[@]}" >"$CASE_DIR/watch.txt" 2>&1
 watched=$?
 cat "$CASE_DIR/watch.txt"
 expect "every screenshot is a rendered frame, in the cycle's order" 0 "$watched"
