@@ -27,6 +27,11 @@ foreach(part ${SAVER_NATIVE_PARTS})
   endif()
 endforeach()
 
+# lomlom, the saver as a native XScreenSaver module (Linux only: Xlib, MIT-SHM and SDL's audio).
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  add_subdirectory(linux)
+endif()
+
 # The release zip needs both shipped savers' paths (from e2e) and the resource test (from tests).
 if(DEFINED SAVER_WIN64_SCR AND TARGET saver_tests)
   include(${CMAKE_SOURCE_DIR}/cmake/release/release.cmake)

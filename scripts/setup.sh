@@ -10,6 +10,7 @@ packages=(
   libpng-dev libgif-dev libfreetype-dev fonts-dejavu-core
   clang libclang-rt-14-dev valgrind
   wine64 fonts-wine xvfb xdotool x11-apps x11-utils x11-xserver-utils imagemagick
+  libx11-dev libxext-dev libsdl2-dev xscreensaver dpkg-dev procps passwd
 )
 
 missing=()

@@ -4,7 +4,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <map>
+#include <new>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -48,11 +51,37 @@ struct GdiObject {
   BitmapPixels pixels;
 };
 
+// Memory that starts as zeros the system hands out, with elements made without writing to it: a
+// screen-sized surface takes room only where something is drawn.
+template <typename T>
+struct UntouchedAllocator {
+  using value_type = T;
+  UntouchedAllocator() = default;
+  template <typename U>
+  UntouchedAllocator(const UntouchedAllocator<U>&) {}
+  T* allocate(size_t count) {
+    void* memory = std::calloc(count, sizeof(T));
+    if (!memory)
+      throw std::bad_alloc();
+    return static_cast<T*>(memory);
+  }
+  void deallocate(T* memory, size_t) { std::free(memory); }
+  template <typename U>
+  void construct(U*) {}
+  template <typename U, typename... Arguments>
+  void construct(U* place, Arguments&&... arguments) {
+    new (place) U(std::forward<Arguments>(arguments)...);
+  }
+  bool operator==(const UntouchedAllocator&) const { return true; }
+  bool operator!=(const UntouchedAllocator&) const { return false; }
+};
+
 // A window's client area as the screen shows it.
 struct WindowSurface {
   int width = 0;
   int height = 0;
-  std::vector<uint32_t> pixels;  // rows top-down
+  std::vector<uint32_t, UntouchedAllocator<uint32_t>> pixels;  // rows top-down, black at first
+  RECT changed = {0, 0, 0, 0};  // holds every pixel whose colour changed since it was last taken
 };
 
 struct GdiTable {

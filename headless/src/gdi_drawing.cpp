@@ -15,14 +15,27 @@ WindowSurface* SurfaceOf(HWND window) {
   WindowSurface& surface = TheGdi().surfaces[reinterpret_cast<uintptr_t>(window)];
   const int width = std::max(record->width, 0), height = std::max(record->height, 0);
   if (surface.width != width || surface.height != height) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
+    decltype(surface.pixels) pixels(static_cast<size_t>(width) * height);
     for (int y = 0; y < std::min(height, surface.height); ++y) {
       std::copy_n(surface.pixels.begin() + static_cast<ptrdiff_t>(y) * surface.width,
                   std::min(width, surface.width), pixels.begin() + static_cast<ptrdiff_t>(y) * width);
     }
-    surface = WindowSurface{width, height, std::move(pixels)};
+    // A surface that had pixels has changed as a whole; a new one is as black as it was.
+    const RECT changed = surface.width && surface.height ? RECT{0, 0, width, height} : RECT{0, 0, 0, 0};
+    surface = WindowSurface{width, height, std::move(pixels), changed};
   }
   return &surface;
+}
+
+void AddToChanged(RECT& changed, int x, int y) {
+  if (changed.right <= changed.left || changed.bottom <= changed.top) {
+    changed = RECT{x, y, x + 1, y + 1};
+    return;
+  }
+  changed.left = std::min<LONG>(changed.left, x);
+  changed.top = std::min<LONG>(changed.top, y);
+  changed.right = std::max<LONG>(changed.right, x + 1);
+  changed.bottom = std::max<LONG>(changed.bottom, y + 1);
 }
 
 // On a palette display a window shows the colours of its context's palette once it is realised.
@@ -108,8 +121,11 @@ uint32_t ShownValue(DrawTarget& target, uint32_t rgb) {
 void StoreValue(DrawTarget& target, int x, int y, uint32_t value) {
   if (target.bitmap)
     StorePixel(*target.bitmap, x, y, value);
-  else
-    target.surface->pixels[static_cast<size_t>(y) * target.width + x] = value;
+  else if (uint32_t& pixel = target.surface->pixels[static_cast<size_t>(y) * target.width + x];
+           pixel != value) {
+    pixel = value;
+    AddToChanged(target.surface->changed, x, y);
+  }
 }
 
 void PutColour(DrawTarget& target, int x, int y, uint32_t rgb) {
@@ -229,4 +245,20 @@ void HeadlessReadWindowSurface(HWND window, HeadlessSurface* into) {
     into->pixels.assign(surface->pixels.begin(), surface->pixels.end());
   else
     into->pixels.clear();
+}
+
+const uint32_t* HeadlessSurfacePixels(HWND window, int* width, int* height) {
+  const WindowSurface* surface = SurfaceOf(window);
+  *width = surface ? surface->width : 0;
+  *height = surface ? surface->height : 0;
+  return surface && !surface->pixels.empty() ? surface->pixels.data() : nullptr;
+}
+
+RECT HeadlessTakeSurfaceChanges(HWND window) {
+  WindowSurface* surface = SurfaceOf(window);
+  if (!surface)
+    return RECT{0, 0, 0, 0};
+  const RECT changed = surface->changed;
+  surface->changed = RECT{0, 0, 0, 0};
+  return changed;
 }

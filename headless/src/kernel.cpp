@@ -1,4 +1,7 @@
 // Process start-up facts, modules and run-time linking, version, ticks, child processes.
+#include <chrono>
+#include <thread>
+
 #include "world.h"
 
 namespace {
@@ -139,10 +142,17 @@ void WINAPI ExitProcess(UINT code) {
 
 void WINAPI Sleep(DWORD milliseconds) {
   LogCall("Sleep", milliseconds);
-  TheWorld().now += milliseconds;
+  World& world = TheWorld();
+  if (!world.realClock) {
+    world.now += milliseconds;
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  FollowRealClock();
 }
 
 DWORD WINAPI GetTickCount(void) {
+  FollowRealClock();
   return TheWorld().now;
 }
 

@@ -1,6 +1,8 @@
 // The thread's message queues: messages other threads sent, posted messages, the input queue,
 // quit, paint and timer messages, and the test clock that moves only while the program waits.
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "world.h"
 
@@ -60,6 +62,7 @@ bool TakeFrom(std::deque<MSG>& queue, MSG* out, HWND filter, UINT first, UINT la
 
 bool TakeQueued(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
   World& world = TheWorld();
+  FollowRealClock();
   DeliverSentByOthers();
   if (TakeFrom(world.posted, out, filter, first, last, remove))
     return true;
@@ -100,7 +103,8 @@ bool TakeQueued(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
   return false;
 }
 
-// Moves the clock to the next moment something happens; false when nothing ever will.
+// Moves the clock to the next moment something happens (on a real clock: waits for it, or for
+// what the real wait brings); false when nothing ever will.
 bool WaitForNextEvent() {
   World& world = TheWorld();
   bool found = false;
@@ -114,10 +118,22 @@ bool WaitForNextEvent() {
     consider(timer.due);
   for (const ScheduledAction& action : world.scheduled)
     consider(action.time);
-  if (!found)
-    return false;
-  if (static_cast<int32_t>(next - world.now) > 0)
-    world.now = next;
+  if (world.realClock) {
+    if (!found && !world.realWait)
+      return false;
+    FollowRealClock();
+    const int wait = found ? std::max(0, static_cast<int32_t>(next - world.now)) : -1;
+    if (world.realWait)
+      world.realWait(wait);
+    else
+      std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+    FollowRealClock();
+  } else {
+    if (!found)
+      return false;
+    if (static_cast<int32_t>(next - world.now) > 0)
+      world.now = next;
+  }
 
   std::vector<ScheduledAction> due;
   auto& scheduled = world.scheduled;

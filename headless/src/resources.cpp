@@ -78,6 +78,17 @@ bool HasResource(HMODULE module, LPCSTR type, LPCSTR name) {
   return IsExecutable(module) && Records().count({IdentifierKey(type), IdentifierKey(name)}) != 0;
 }
 
+bool ResourceBytes(HMODULE module, LPCSTR type, LPCSTR name, const BYTE** bytes, DWORD* size) {
+  if (!IsExecutable(module))
+    return false;
+  auto found = Records().find({IdentifierKey(type), IdentifierKey(name)});
+  if (found == Records().end())
+    return false;
+  *bytes = found->second.bytes;
+  *size = found->second.size;
+  return true;
+}
+
 void ResetResources() {
   Table() = ResourceTable();
 }

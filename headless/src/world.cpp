@@ -9,6 +9,15 @@ World& TheWorld() {
   return world;
 }
 
+void FollowRealClock() {
+  World& world = TheWorld();
+  if (!world.realClock)
+    return;
+  const auto elapsed = std::chrono::steady_clock::now() - world.realClockBase;
+  world.now = world.realClockStart +
+              static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
 bool ShouldFail(const char* api) {
   auto& failures = TheWorld().failures;
   auto found = failures.find(api);
@@ -66,10 +75,23 @@ void HeadlessFailCall(const std::string& api, int count, int after) {
 }
 
 uint32_t HeadlessNow() {
+  FollowRealClock();
   return TheWorld().now;
 }
 void HeadlessSetNow(uint32_t now) {
-  TheWorld().now = now;
+  World& world = TheWorld();
+  world.now = now;
+  world.realClockStart = now;
+  world.realClockBase = std::chrono::steady_clock::now();
+}
+void HeadlessUseRealClock(uint32_t start, std::function<void(int milliseconds)> wait) {
+  World& world = TheWorld();
+  world.realClock = true;
+  world.realWait = std::move(wait);
+  HeadlessSetNow(start);
+}
+void HeadlessSetSoundOutput(std::function<void(const BYTE* wave, DWORD size)> output) {
+  TheWorld().soundOutput = std::move(output);
 }
 void HeadlessAt(uint32_t time, std::function<void()> action) {
   World& world = TheWorld();

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -103,8 +104,13 @@ struct World {
   LPTOP_LEVEL_EXCEPTION_FILTER exceptionFilter = nullptr;
   LONG systemExceptionVerdict = EXCEPTION_EXECUTE_HANDLER;
 
-  // Time.
+  // Time. On a real clock `now` is realClockStart plus the real milliseconds since realClockBase,
+  // and a wait for messages really waits, in realWait when there is one.
   uint32_t now = 1000;
+  bool realClock = false;
+  uint32_t realClockStart = 0;
+  std::chrono::steady_clock::time_point realClockBase;
+  std::function<void(int milliseconds)> realWait;
   std::vector<ScheduledAction> scheduled;
   uint64_t scheduleOrder = 0;
 
@@ -113,6 +119,9 @@ struct World {
   std::string systemFolder = "C:\\WINDOWS\\SYSTEM32";
   std::string windowsFolder = "C:\\WINDOWS";
   std::vector<std::string> files = {"C:\\WINDOWS\\SYSTEM32\\control.exe"};
+
+  // Where PlaySoundA's sounds go; without it they are only logged.
+  std::function<void(const BYTE* wave, DWORD size)> soundOutput;
 
   // Failure injection and answers.
   std::map<std::string, FailureRecord> failures;
@@ -125,6 +134,8 @@ struct World {
 };
 
 World& TheWorld();
+// On a real clock, brings `now` up to the real time; on the test clock, does nothing.
+void FollowRealClock();
 
 // True (and one failure used up) when the test asked this call to fail.
 bool ShouldFail(const char* api);
@@ -147,6 +158,8 @@ void QueueMouseMove();
 HDC CreateOwnDC(HWND window);
 void DeleteOwnDC(HDC dc);
 bool HasResource(HMODULE module, LPCSTR type, LPCSTR name);
+// The bytes of a resource of the executable, found without a logged call; false when there is none.
+bool ResourceBytes(HMODULE module, LPCSTR type, LPCSTR name, const BYTE** bytes, DWORD* size);
 void ResetGdi();
 void ResetResources();
 void ResetRegistry();

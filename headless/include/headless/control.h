@@ -65,6 +65,12 @@ void HeadlessFailCall(const std::string& api, int count = 1, int after = 0);
 // Time: the test clock in milliseconds (GetTickCount, timeGetTime). Nothing sleeps for real.
 uint32_t HeadlessNow();
 void HeadlessSetNow(uint32_t now);
+// A real clock instead: it reads `start` now and goes on in real milliseconds (HeadlessSetNow sets
+// it again), and a program waiting for messages really waits. `wait`, when set, does the waiting:
+// it is handed the milliseconds until the next timer or scheduled action is due (-1: nothing is)
+// and may return sooner, having queued input. Without `wait`, a program with nothing to wait for
+// ends its loop as on the test clock. HeadlessReset brings back the test clock.
+void HeadlessUseRealClock(uint32_t start, std::function<void(int milliseconds)> wait = nullptr);
 // Runs `action` when the clock reaches `time`, while the program waits for messages.
 void HeadlessAt(uint32_t time, std::function<void()> action);
 // Upper bound of messages GetMessageA hands out before it answers WM_QUIT, so no test can hang.
@@ -112,6 +118,9 @@ std::vector<std::string> HeadlessCallsOf(const std::string& api);
 std::vector<std::string> HeadlessCallNames();
 const std::vector<HeadlessMessage>& HeadlessMessages();
 void HeadlessClearLogs();
+// Where PlaySoundA sends what it plays: the whole WAVE file, or null and 0 when it stops the sound
+// playing. Without an output sounds are only logged.
+void HeadlessSetSoundOutput(std::function<void(const BYTE* wave, DWORD size)> output);
 
 // An exception that nothing handled: runs the process's top-level filter (or, without one, the
 // system's own) and returns its verdict. The system's filter answers `verdict`.

@@ -19,6 +19,13 @@ struct HeadlessSurface {
 HeadlessSurface HeadlessWindowSurface(HWND window);
 // The same into `into`, reusing its storage: for looking at many frames one after another.
 void HeadlessReadWindowSurface(HWND window, HeadlessSurface* into);
+// The same pixels where they are, valid until the next drawing (null when the window does not exist
+// or has no area), for a host that shows them as they change.
+const uint32_t* HeadlessSurfacePixels(HWND window, int* width, int* height);
+// The smallest rectangle holding every pixel of the window's surface whose colour changed since the
+// last call (empty when none did). A new surface is black and counts as unchanged; one that changed
+// size has changed as a whole.
+RECT HeadlessTakeSurfaceChanges(HWND window);
 
 enum class HeadlessGdiKind { Any, DeviceContext, Brush, Palette, Bitmap };
 

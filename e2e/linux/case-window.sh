@@ -1,0 +1,27 @@
+#!/bin/bash
+# lomlom drawing into a 640x480 window the test made and named by id, watched for a whole cycle:
+# every screenshot is a frame lomlom-render drew for one entry point, in the cycle's order; the
+# sounds SDL's disk driver wrote are that entry point's cues, in order; SIGTERM ends it with 0.
+# usage: case-window.sh DEPTH   (24, or 16 for a 16-bit visual, where lomlom draws at 16 bits)
+source "$(dirname "$0")/lomlom-lib.sh"
+SCREEN_DEPTH=$1
+begin_linux_case "window-depth$SCREEN_DEPTH"
+watch_seconds=${E2E_WATCH_SECONDS:-100}
+render_entry_logs 640 480 $(((watch_seconds + 15) * 1000 / 110))
+open_window 640 480
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$CASE_DIR/stream.raw" start_lomlom lomlom -window-id "$WINDOW"
+/usr/bin/python3 "$E2E_DIR/scene/watch_saver.py" --depth "$SCREEN_DEPTH" --seconds "$watch_seconds" --out "$CASE_DIR" \
+  --window "$WINDOW" "${ENTRY_LOGS[@]}" >"$CASE_DIR/watch.txt" 2>&1
+watched=$?
+cat "$CASE_DIR/watch.txt"
+expect "every screenshot is a rendered frame, in the cycle's order" 0 "$watched"
+kill -TERM "$LOMLOM_PID"
+expect "exit code after SIGTERM, within 2 s" 0 "$(lomlom_exit lomlom 2000)"
+
+entry=$(value "$CASE_DIR/watch.txt" entry_log)
+entry=${entry#frames-}
+/usr/bin/python3 "$LINUX_DIR/sound_stream.py" "$CASE_DIR/stream.raw" "$E2E_RENDER_ASSETS" \
+  "$CASE_DIR/sounds-$entry" >"$CASE_DIR/sound.txt" 2>&1
+heard=$?
+cat "$CASE_DIR/sound.txt"
+expect "the stream holds the entry point's cues of a whole cycle, in order" 0 "$heard"
