@@ -35,7 +35,7 @@ BOOL CheckDisplayDepth(HWND window, const char* title, BOOL report, BOOL offerSe
   if (depth >= kLowestDepth && depth <= kHighestDepth)
     return TRUE;
   if (report == 1)
-    ReportError(window, title, ErrorKind::DisplayDepth);
+    ReportError(window, title, ErrorKind::kDisplayDepth);
   if (offerSettings == 1 && !DisplaySettingsOpen())
     OpenDisplaySettings();
   return FALSE;
@@ -64,5 +64,5 @@ BOOL OpenDisplaySettings() {
 }
 
 BOOL CheckDisplayForConfiguration() {
-  return CheckDisplayDepth(nullptr, SaverTitle, 1, 1);
+  return CheckDisplayDepth(nullptr, kSaverTitle, 1, 1);
 }

@@ -11,9 +11,9 @@ struct ErrorMessage {
 
 ErrorMessage MessageFor(ErrorKind kind) {
   switch (kind) {
-    case ErrorKind::NoMemory:
+    case ErrorKind::kNoMemory:
       return {"Your computer doesn't have enough memory to run this program.", MB_ICONEXCLAMATION};
-    case ErrorKind::DisplayDepth:
+    case ErrorKind::kDisplayDepth:
       return {
           "Sorry, this screen saver can only run with a 256 color or higher display.\n"
           "Please go to settings in your display properties and choose 256 color or higher.",
@@ -26,7 +26,7 @@ ErrorMessage MessageFor(ErrorKind kind) {
 }  // namespace
 
 void ReportError(HWND window, const char* title, ErrorKind kind) {
-  if (kind == ErrorKind::None)
+  if (kind == ErrorKind::kNone)
     return;
   char caption[512];
   std::snprintf(caption, sizeof caption, "%s Error!", title);

@@ -2,6 +2,6 @@
 #pragma once
 #include <windows.h>
 
-enum class ErrorKind : int { None = 0, NoMemory = 1, InitFailed = 2, DisplayDepth = 3 };
+enum class ErrorKind : int { kNone = 0, kNoMemory = 1, kInitFailed = 2, kDisplayDepth = 3 };
 
 void ReportError(HWND window, const char* title, ErrorKind kind);

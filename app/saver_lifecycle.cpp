@@ -4,12 +4,12 @@
 #include "host/host_state.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
+#include "scene/action_scene.h"
 #include "scene/actor.h"
 #include "scene/choreography.h"
 #include "sprites/animation_library.h"
-#include "sprites/scene_descriptor.h"
 
-const char* const SaverTitle = "Lomlom_action_2";
+const char* const kSaverTitle = "Lomlom_action_2";
 DisplayMetrics displayMetrics;
 SaverState saverState;
 AnimationLibrary* animationLibrary = nullptr;
@@ -80,18 +80,19 @@ BOOL InitSaver(HWND window) {
   if (!CreateFrameBuffer(window, displayMetrics.logicalWidth, displayMetrics.logicalHeight,
                          mainPalette.entries)) {
     return FailInit(
-        &held, frameBufferError == kFrameBufferNoResources ? ErrorKind::NoMemory : ErrorKind::InitFailed);
+        &held, frameBufferError == kFrameBufferNoResources ? ErrorKind::kNoMemory : ErrorKind::kInitFailed);
   }
   animationLibrary =
-      CreateAnimationLibrary(sceneDescriptors, 1, LoadContext{window, displayMetrics.instance, held.dc});
+      CreateAnimationLibrary(kSceneDescriptors, 1, LoadContext{window, displayMetrics.instance, held.dc});
   if (!animationLibrary)
-    return FailInit(&held, ErrorKind::InitFailed);
+    return FailInit(&held, ErrorKind::kInitFailed);
   ReleaseHeldContext(&held);
 
   saverState.activeActors = 1;
   if (!CreateActorPool(saverState.activeActors))
-    return FailInit(&held, ErrorKind::InitFailed);
-  SceneBehaviour(kStartScene, FindAnimationLibrary(animationLibrary, kActionSceneId), 0, 0);
+    return FailInit(&held, ErrorKind::kInitFailed);
+  AnimationLibrary* scene = FindAnimationLibrary(animationLibrary, kActionSceneId);
+  RunBehaviour(scene, kStartScene, scene);
   StartActors();
   return TRUE;
 }
@@ -101,7 +102,7 @@ void StartActors() {
     Actor* actor = FindFreeActor();
     if (!actor)
       return;
-    SceneBehaviour(kStartAction, actor, 0, 0);
+    RunBehaviour(sceneState.library, kStartAction, actor);
   }
 }
 

@@ -45,17 +45,15 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CreateSaver(HWND window) {
   BOOL saving = !hostState.previewMode;
-  if (!CheckDisplayDepth(window, SaverTitle, saving, saving))
+  if (!CheckDisplayDepth(window, kSaverTitle, saving, saving))
     return FALSE;
-  InitSettings();
-  ReadSettings(window, &settingsKey);
-  ApplySettingDefaults(&settingsKey);
+  LoadSettings(window);
   ApplySoundSetting();
   ClearSystemPalette();
   SeedSceneRandom(timeGetTime());
   if (!InitSaver(window)) {
     if (saving)
-      ReportError(window, SaverTitle, saverState.errorKind);
+      ReportError(window, kSaverTitle, saverState.errorKind);
     return FALSE;
   }
   saverState.timerId = StartFrameTimer(window, kTimerResolution, kFrameTimerId,
@@ -98,10 +96,13 @@ void TickSaver(HWND window) {
     previous = SelectPalette(dc, mainPalette.handle, FALSE);
     RealizePalette(dc);
   }
-  if (hostState.previewMode)
-    DrawPreviewStill(window, dc);
-  else
+  if (hostState.previewMode) {
+    // A preview draws once.
+    StopFrameTimer(window, kTimerResolution, saverState.timerId);
+    DrawPreviewStill(dc, animationLibrary, displayMetrics.clientWidth, displayMetrics.clientHeight);
+  } else {
     SceneTick(window, dc);
+  }
   if (selectPalette)
     SelectPalette(dc, previous, FALSE);
   ReleaseDC(window, dc);

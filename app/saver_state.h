@@ -5,7 +5,7 @@
 #include "app/error_report.h"
 #include "sprites/sprite_records.h"
 
-extern const char* const SaverTitle;
+extern const char* const kSaverTitle;
 
 struct DisplayMetrics {
   HINSTANCE instance = nullptr;
@@ -22,7 +22,7 @@ struct SaverState {
   int activeActors = 0;
   int frameInterval = 110;
   BOOL initialised = FALSE;
-  ErrorKind errorKind = ErrorKind::None;
+  ErrorKind errorKind = ErrorKind::kNone;
   int eraseCount = 0;
   UINT timerId = 0;
 };

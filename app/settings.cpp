@@ -10,6 +10,7 @@ bool settingsInitialised = false;
 namespace {
 
 const DWORD kSoundOnByDefault = 1;
+const DWORD kSoundHighest = 1;
 const REGSAM kReadAccess = KEY_READ;
 const REGSAM kWriteParentAccess = KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
 const REGSAM kWriteAccess = KEY_ALL_ACCESS;
@@ -44,7 +45,7 @@ int ReadUserValues(SettingsKey* key) {
 // machine's, must be written to the user's key.
 bool UserKeyWanted(const SettingsKey* key) {
   for (int i = 0; i < key->valueCount; ++i) {
-    if (key->values[i].status == SettingWriteFailed || key->values[i].fromUser)
+    if (key->values[i].status == kSettingWriteFailed || key->values[i].fromUser)
       return true;
   }
   return false;
@@ -82,26 +83,40 @@ SettingsKey settingsKey = {
     HKEY_LOCAL_MACHINE, "SOFTWARE",       "NUVARIS\\ORUScreenSaver\\LOMLOM_ACTION_2", 1,
     settingValues,      HKEY_CURRENT_USER};
 
-int InitSettings() {
+namespace {
+
+void InitSettings() {
   if (settingsInitialised)
-    return 1;
-  settingValues[0] = {"Sound", REG_DWORD, &soundSetting, sizeof soundSetting, SettingOk, &kSoundOnByDefault,
-                      0};
+    return;
+  settingValues[0] = {"Sound",    REG_DWORD,          &soundSetting, sizeof soundSetting,
+                      kSettingOk, &kSoundOnByDefault, kSoundHighest, 0};
   settingsInitialised = true;
-  return 1;
 }
+
+// A value that was not read takes its default, and so does one above its highest.
+void ApplySettingDefaults(SettingsKey* key) {
+  for (int i = 0; i < key->valueCount; ++i) {
+    SettingValue& value = key->values[i];
+    DWORD stored = 0;
+    std::memcpy(&stored, value.data, sizeof stored);
+    if (value.status == kSettingNotRead || stored > value.highest)
+      std::memcpy(value.data, value.defaultValue, sizeof(DWORD));
+  }
+}
+
+}  // namespace
 
 int ReadSettingValue(HKEY openKey, SettingValue* value) {
   DWORD type = value->type;
   DWORD size = value->size;
   if (RegQueryValueExA(openKey, value->name, nullptr, &type, static_cast<LPBYTE>(value->data), &size) !=
       ERROR_SUCCESS) {
-    value->status = SettingNotRead;
+    value->status = kSettingNotRead;
     return 0;
   }
   value->type = type;
   value->size = size;
-  value->status = SettingOk;
+  value->status = kSettingOk;
   return 1;
 }
 
@@ -116,7 +131,7 @@ int ReadSettings(HWND, SettingsKey* key) {
   if (RegOpenKeyA(parent, key->subPath, &saverKey) != ERROR_SUCCESS) {
     for (int i = 0; i < key->valueCount; ++i) {
       if (!key->values[i].fromUser)
-        key->values[i].status = SettingNotRead;
+        key->values[i].status = kSettingNotRead;
     }
     RegCloseKey(parent);
     return userKeyRead;
@@ -130,18 +145,14 @@ int ReadSettings(HWND, SettingsKey* key) {
   return 1;
 }
 
-int ApplySettingDefaults(SettingsKey* key) {
-  for (int i = 0; i < key->valueCount; ++i) {
-    SettingValue& value = key->values[i];
-    if (value.status == SettingNotRead)
-      std::memcpy(value.data, value.defaultValue, sizeof(DWORD));
-  }
-  return 1;
+int LoadSettings(HWND window) {
+  InitSettings();
+  const int opened = ReadSettings(window, &settingsKey);
+  ApplySettingDefaults(&settingsKey);
+  return opened;
 }
 
 int ApplySoundSetting() {
-  if (soundSetting != 0 && soundSetting != 1)
-    soundSetting = 1;
   SoundEnabled = static_cast<int>(soundSetting);
   return 1;
 }
@@ -149,10 +160,10 @@ int ApplySoundSetting() {
 int WriteSettingValue(HKEY openKey, SettingValue* value) {
   if (RegSetValueExA(openKey, value->name, 0, value->type, static_cast<const BYTE*>(value->data),
                      value->size) != ERROR_SUCCESS) {
-    value->status = SettingWriteFailed;
+    value->status = kSettingWriteFailed;
     return 0;
   }
-  value->status = SettingOk;
+  value->status = kSettingOk;
   return 1;
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-enum SettingStatus : int { SettingOk = 1, SettingWriteFailed = 2, SettingNotRead = 3 };
+enum SettingStatus : int { kSettingOk = 1, kSettingWriteFailed = 2, kSettingNotRead = 3 };
 
 struct SettingValue {
   const char* name;
@@ -12,7 +12,8 @@ struct SettingValue {
   DWORD size;
   int status;
   const DWORD* defaultValue;
-  int fromUser;  // 1 when the last read took the value from the user's own key
+  DWORD highest;  // a larger value, read or left from before, is replaced by the default
+  int fromUser;   // 1 when the last read took the value from the user's own key
 };
 
 // The key lives below `root`; a user who may not write there keeps the setting at the same path
@@ -31,11 +32,14 @@ extern DWORD soundSetting;
 extern bool settingsInitialised;
 extern SettingsKey settingsKey;
 
-int InitSettings();
+// Every setting as the saver and the dialog use it: read (the user's key first, then the machine's),
+// with the default for a value neither key holds or one out of its range. 1 when the saver's key
+// was opened below either root.
+int LoadSettings(HWND window);
 // 1 when the saver's key was opened below either root.
 int ReadSettings(HWND window, SettingsKey* key);
 int ReadSettingValue(HKEY openKey, SettingValue* value);
-int ApplySettingDefaults(SettingsKey* key);
+// Tells the scene's sound gate the loaded setting.
 int ApplySoundSetting();
 // Writes below `root`; where that fails, or where the user's own key holds the value, below
 // `userRoot` too. 1 when either key was written.

@@ -10,11 +10,7 @@ const int kPlaySoundCheckBox = 1003;
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    InitSettings();
-    ReadSettings(dialog, &settingsKey);
-    ApplySettingDefaults(&settingsKey);
-    if (soundSetting != 0 && soundSetting != 1)
-      soundSetting = 1;
+    LoadSettings(dialog);
     SendDlgItemMessageA(dialog, kPlaySoundCheckBox, BM_SETCHECK, soundSetting, 0);
     return 1;
   }

@@ -2,6 +2,7 @@
 // the destination bytes. Sprite-like frames, about half transparent, rotate so that branch
 // prediction cannot learn one.
 #include "render/blit.h"
+#include "sprites/bitmap_format.h"
 #include "tests/blit_reference.h"
 
 #include <benchmark/benchmark.h>
@@ -54,7 +55,7 @@ const KernelEntry kKernels[] = {
 // Rows of alternating transparent and opaque runs, with a few key pixels inside the opaque ones as
 // sprites have in their details.
 std::vector<BYTE> SpriteFrame(std::mt19937& random, LONG width, LONG height) {
-  const LONG stride = (width + 3) / 4 * 4;
+  const LONG stride = static_cast<LONG>(IndexedRowStride(width));
   std::vector<BYTE> frame(static_cast<size_t>(stride) * height, kKey);
   std::uniform_int_distribution<int> run(1, 32), colour(2, 255), detail(0, 31);
   for (LONG y = 0; y < height; ++y) {
@@ -104,7 +105,7 @@ void RunKernel(benchmark::State& state, const KernelEntry& entry, Kernel kernel,
   const Scene& scene = SceneOfSize(width, height);
   const LONG rowStride = FrameBufferRowStride(kScreenWidth, entry.bytes * 8);
   std::vector<BYTE> destination(static_cast<size_t>(rowStride) * kScreenHeight);
-  const LONG sourceStride = (width + 3) / 4 * 4;
+  const LONG sourceStride = static_cast<LONG>(IndexedRowStride(width));
   const LONG sourceStep = entry.mirrored ? sourceStride + width : sourceStride - width;
   const LONG firstColumn = entry.mirrored ? width - 1 : 0;
   size_t frame = 0;
@@ -131,8 +132,8 @@ void RunMemcpy(benchmark::State& state, int bytes, LONG width, LONG height) {
 }
 
 void RegisterAll() {
-  const LONG sizes[][2] = {{75, 100}, {kScreenWidth, kScreenHeight}};
-  for (const auto& size : sizes) {
+  const LONG kSizes[][2] = {{75, 100}, {kScreenWidth, kScreenHeight}};
+  for (const auto& size : kSizes) {
     const LONG width = size[0], height = size[1];
     const std::string frame = "/" + std::to_string(width) + "x" + std::to_string(height);
     for (int bytes = 1; bytes <= 4; ++bytes) {

@@ -16,8 +16,12 @@ add_library(saver_core STATIC ${SAVER_SOURCES})
 target_include_directories(saver_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(saver_core PUBLIC headless)
 
+# 8-bit BMP files as the picture resources hold them, for the tests' own frames.
+add_library(bitmap_file STATIC ${CMAKE_SOURCE_DIR}/bitmap_file/bitmap_file.cpp)
+target_include_directories(bitmap_file PUBLIC ${CMAKE_SOURCE_DIR})
+
 # Runs of the saver's modes on the headless machine, tick by tick: for the renderer and the tests.
-add_library(saver_run STATIC ${CMAKE_SOURCE_DIR}/tools/render/saving_run.cpp)
+add_library(saver_run STATIC ${CMAKE_SOURCE_DIR}/saver_run/saving_run.cpp)
 target_link_libraries(saver_run PUBLIC saver_core)
 
 set(SAVER_NATIVE_PARTS tools bench fuzz tests e2e CACHE STRING "Folders of the native build to include")

@@ -15,5 +15,5 @@ for argument in '/p' '/p abc' '/p:1234' '/p 0' '/x' '/a'; do
 done
 
 # Wine hands the exit code to the shell, where -1 reads as 255.
-timeout 30 "$WINE64" 'C:\saver\lomlom.scr' /x >"$CASE_DIR/shell.out" 2>&1
-expect "'/x' started by wine64: shell exit status" 255 $?
+timeout 30 "$WINE" 'C:\saver\lomlom.scr' /x >"$CASE_DIR/shell.out" 2>&1
+expect "'/x' started by Wine: shell exit status" 255 $?

@@ -14,7 +14,7 @@ readonly USER_ROOT='HKCU\Software'
 # reg ARGS...: Wine's reg command in the case's prefix; its status, its output without CRs.
 reg() {
   local out
-  out=$(timeout 30 "$WINE64" reg "$@" 2>/dev/null) || return 1
+  out=$(timeout 30 "$WINE" reg "$@" 2>/dev/null) || return 1
   printf '%s\n' "${out//$'\r'/}"
 }
 

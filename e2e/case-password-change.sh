@@ -10,7 +10,7 @@ install_fixture mpr.dll windows/system32/mpr.dll
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mpr=n"
 
 owners=$CASE_DIR/owners.out
-"$WINE64" "$E2E_PREFIX/drive_c/e2e_driver.exe" owner-windows 60000 >"$owners" 2>"$owners.err" &
+"$WINE" "$E2E_PREFIX/drive_c/e2e_driver.exe" owner-windows 60000 >"$owners" 2>"$owners.err" &
 E2E_PIDS+=($!)
 wait_until 15000 has_line "$owners" foreground_is_mine || abort "the owner windows did not appear"
 named=$(value "$owners" named)

@@ -2,12 +2,24 @@
 # Shared by the end-to-end cases: each case gets its own X display and its own copy of the template
 # Wine prefix, every wait has a deadline, and everything a case starts is ended by process id on exit.
 #
-# Inputs (environment): E2E_SCR, E2E_DRIVER, E2E_TEMPLATE (prefix made by make-template-prefix.sh),
-# E2E_WORK (folder for logs and screenshots), E2E_DISPLAY_BASE (first X display number to try).
+# Inputs (environment): E2E_BUILD, E2E_SCR, E2E_DRIVER, E2E_TEMPLATE (prefix made by
+# make-template-prefix.sh), E2E_WORK (folder for logs and screenshots), E2E_DISPLAY_BASE (first X
+# display number to try).
+#
+# E2E_BUILD names the Windows build under test: win64 (the default) or win32. It chooses WINE, the
+# Wine loader that runs that build's programs (/usr/lib/wine/wine64, or the wine wrapper, which
+# runs 32-bit programs), and WINEARCH for the prefixes made. A 32-bit prefix cannot run 64-bit
+# programs, so every Windows program a case runs comes from the same build as the saver.
 
 set -u
 
-WINE64=/usr/lib/wine/wine64
+export E2E_BUILD=${E2E_BUILD:-win64}
+case $E2E_BUILD in
+  win64) WINE=/usr/lib/wine/wine64 ;;
+  win32) WINE=/usr/bin/wine ;;
+  *) echo "FAIL: E2E_BUILD must be win64 or win32, not '$E2E_BUILD'"; exit 1 ;;
+esac
+export WINEARCH=$E2E_BUILD
 WINESERVER=/usr/lib/wine/wineserver
 SCREEN_WIDTH=1024
 SCREEN_HEIGHT=768
@@ -25,6 +37,30 @@ E2E_PIDS=()
 E2E_XVFB_PID=
 E2E_PREFIX=
 CASE_DIR=
+
+# The smallest static i386 program: ELF header, one loadable segment and "mov eax, 1; mov ebx, 42;
+# int 0x80" (exit with 42). It needs no library, so only the kernel decides whether it runs.
+IA32_PROBE='\x7fELF\x01\x01\x01\0\0\0\0\0\0\0\0\0\x02\0\x03\0\x01\0\0\0\x54\x80\x04\x08\x34\0\0\0\0\0\0\0\0\0\0\0'
+IA32_PROBE+='\x34\0\x20\0\x01\0\0\0\0\0\0\0\x01\0\0\0\0\0\0\0\0\x80\x04\x08\0\x80\x04\x08\x60\0\0\0\x60\0\0\0'
+IA32_PROBE+='\x05\0\0\0\0\x10\0\0\xb8\x01\0\0\0\xbb\x2a\0\0\0\xcd\x80'
+
+# require_wine FOLDER: Wine is there for the build. A 32-bit case on a machine whose kernel runs no
+# 32-bit programs ends here, skipped, before anything is started: decided by running one (written
+# into FOLDER), never assumed. Anything else that stops the probe fails the case.
+require_wine() {
+  [[ -x "$WINE" && -x "$WINESERVER" ]] || { echo "FAIL: Wine missing (scripts/setup.sh installs it)"; exit 1; }
+  [[ "$E2E_BUILD" == win32 ]] || return 0
+  local probe=$1/ia32-probe reason
+  printf "$IA32_PROBE" >"$probe" && chmod +x "$probe" || { echo "FAIL: could not write $probe"; exit 1; }
+  reason=$(LC_ALL=C bash -c 'exec "$0"' "$probe" 2>&1)
+  local status=$?
+  reason=${reason%%$'\n'*}
+  case "$status:$reason" in
+    42:) [[ -x /usr/lib/wine/wine ]] || { echo "FAIL: 32-bit Wine missing (scripts/setup.sh installs wine32)"; exit 1; } ;;
+    *"Exec format error"*) echo "SKIP: this machine cannot run 32-bit programs: $reason"; exit 77 ;; # ctest's SKIP_RETURN_CODE
+    *) echo "FAIL: could not tell whether 32-bit programs run here: exit $status $reason"; exit 1 ;;
+  esac
+}
 
 now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
 
@@ -103,7 +139,7 @@ finish() {
 }
 
 require_file() {
-  [[ -f "$2" ]] || abort "$1 not found at $2 (build it first: cmake --preset win64 && cmake --build --preset win64)"
+  [[ -f "$2" ]] || abort "$1 not found at $2 (build it first: bash scripts/build.sh)"
 }
 
 # Starts Xvfb on the first free display from E2E_DISPLAY_BASE on; a display taken meanwhile by
@@ -154,11 +190,12 @@ begin_case() {
   CASE_DIR="$E2E_WORK/$1"
   rm -rf "$CASE_DIR"
   mkdir -p "$CASE_DIR"
+  require_wine "$CASE_DIR"
   trap finish EXIT
   trap 'fail "interrupted"; exit 1' INT TERM
   local tool
-  for tool in Xvfb xdotool xwd convert "$WINE64" "$WINESERVER"; do
-    command -v "$tool" >/dev/null || abort "$tool not found (install wine64, xvfb, xdotool, x11-apps, imagemagick)"
+  for tool in Xvfb xdotool xwd convert; do
+    command -v "$tool" >/dev/null || abort "$tool not found (install xvfb, xdotool, x11-apps, imagemagick)"
   done
   require_file "saver" "$E2E_SCR"
   require_file "e2e driver" "$E2E_DRIVER"
@@ -170,13 +207,13 @@ begin_case() {
 driver() {
   local output=$1 seconds=$2
   shift 2
-  timeout "$seconds" "$WINE64" "$E2E_PREFIX/drive_c/e2e_driver.exe" "$@" >"$output" 2>"$output.err"
+  timeout "$seconds" "$WINE" "$E2E_PREFIX/drive_c/e2e_driver.exe" "$@" >"$output" 2>"$output.err"
 }
 
 # spawn_saver NAME COMMAND_LINE [TIMEOUT_MS]: the driver starts the command line in the background
 # and reports the saver's exit code into NAME.out when it ends (60 s at most unless told).
 spawn_saver() {
-  "$WINE64" "$E2E_PREFIX/drive_c/e2e_driver.exe" spawn "${3:-60000}" "$2" >"$CASE_DIR/$1.out" 2>"$CASE_DIR/$1.err" &
+  "$WINE" "$E2E_PREFIX/drive_c/e2e_driver.exe" spawn "${3:-60000}" "$2" >"$CASE_DIR/$1.out" 2>"$CASE_DIR/$1.err" &
   E2E_PIDS+=($!)
 }
 

@@ -27,7 +27,7 @@ install_fixture() {
 set_registry() {
   local file=$CASE_DIR/settings.reg
   { echo "Windows Registry Editor Version 5.00"; echo; printf '%s\n' "$@"; } >"$file"
-  timeout 60 "$WINE64" reg import "Z:$file" >"$CASE_DIR/reg.log" 2>&1 || abort "could not import $file"
+  timeout 60 "$WINE" reg import "Z:$file" >"$CASE_DIR/reg.log" 2>&1 || abort "could not import $file"
 }
 
 # shellcheck disable=SC2034  # read by the cases

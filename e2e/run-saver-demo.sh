@@ -12,7 +12,7 @@ shot=$cache/demo-$(date +%Y%m%d-%H%M%S).png
 saver_pid=
 
 [[ -f "$scr" ]] || { echo "no saver at $scr (build it: cmake --preset win64 && cmake --build --preset win64)"; exit 1; }
-for tool in Xvfb xdotool xwd convert "$WINE64"; do
+for tool in Xvfb xdotool xwd convert "$WINE"; do
   command -v "$tool" >/dev/null || { echo "$tool not found (install wine64, xvfb, xdotool, x11-apps, imagemagick)"; exit 1; }
 done
 
@@ -27,7 +27,7 @@ trap 'exit 1' INT TERM
 mkdir -p "$cache"
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
   echo "making the Wine prefix $WINEPREFIX (about 10 s, once)"
-  (unset DISPLAY && timeout 120 "$WINE64" wineboot -i >/dev/null 2>&1) || { echo "wineboot failed"; exit 1; }
+  (unset DISPLAY && timeout 120 "$WINE" wineboot -i >/dev/null 2>&1) || { echo "wineboot failed"; exit 1; }
   # Wine's desktop process from wineboot has no display; the saver must not join it.
   timeout 60 "$WINESERVER" -w
 fi
@@ -40,7 +40,7 @@ fi
 
 saver_window_shown() { timeout 5 xdotool search --name '^Screen Saver$' >/dev/null 2>&1; }
 
-"$WINE64" "$scr" /s &
+"$WINE" "$scr" /s &
 saver_pid=$!
 wait_until 20000 saver_window_shown || { echo "the saver window did not appear within 20 s"; exit 1; }
 # Give the actor a few frames on screen before the picture is taken.

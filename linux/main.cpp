@@ -21,7 +21,7 @@
 #include "linux/saver_process.h"
 #include "linux/sound_player.h"
 #include "linux/x_view.h"
-#include "tools/render/saving_run.h"
+#include "saver_run/saving_run.h"
 
 namespace {
 

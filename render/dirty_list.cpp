@@ -15,15 +15,6 @@ bool InContact(LONG aStart, LONG aEnd, LONG bStart, LONG bEnd) {
   return bStart == aStart || (bStart > aStart && aEnd >= bStart) || (bStart < aStart && bEnd >= aStart);
 }
 
-void Unlink(DirtyRect* dirty) {
-  if (dirty->prev)
-    dirty->prev->next = dirty->next;
-  else
-    dirtyList = dirty->next;
-  if (dirty->next)
-    dirty->next->prev = dirty->prev;
-}
-
 int Extent(LONG start, LONG end) {
   return static_cast<int>(int64_t{end} - start);
 }
@@ -53,11 +44,7 @@ BOOL AddDirtyRect(const RECT* r) {
   if (!added)
     return FALSE;
   added->rect = *r;
-  added->prev = tail;
-  if (tail)
-    tail->next = added;
-  else
-    dirtyList = added;
+  LinkAtTail(&dirtyList, tail, added);
   return TRUE;
 }
 
@@ -69,7 +56,7 @@ void MergeDirtyRects() {
       RECT merged;
       if (UnionIfTouching(&a->rect, &b->rect, &merged)) {
         a->rect = merged;
-        Unlink(b);
+        UnlinkRecord(&dirtyList, b);
         KeepRecord(b, &spareRects);
       }
       b = following;
@@ -91,6 +78,6 @@ void FlushDirtyRects(HDC target) {
 }
 
 void ClearDirtyList() {
-  FreeRecords(&dirtyList);
-  FreeRecords(&spareRects);
+  FreeList(&dirtyList);
+  FreeList(&spareRects);
 }

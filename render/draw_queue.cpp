@@ -7,6 +7,7 @@
 #include "render/clip.h"
 #include "render/frame_buffer.h"
 #include "render/spare_records.h"
+#include "sprites/bitmap_format.h"
 
 DrawRequest* drawQueue = nullptr;
 
@@ -14,56 +15,15 @@ namespace {
 
 DrawRequest* spareRequests = nullptr;
 
-const size_t kColourTableOffset = 40;
-
-int64_t FrameStride(int64_t frameWidth) {
-  return (frameWidth + 3) & ~int64_t{3};
-}
-
-void Append(DrawRequest* request) {
-  if (!drawQueue) {
-    drawQueue = request;
-    return;
-  }
-  DrawRequest* tail = drawQueue;
-  while (tail->next)
-    tail = tail->next;
-  tail->next = request;
-  request->prev = tail;
-}
-
-void Unlink(DrawRequest* request) {
-  if (request->prev)
-    request->prev->next = request->next;
-  else
-    drawQueue = request->next;
-  if (request->next)
-    request->next->prev = request->prev;
-  request->next = nullptr;
-  request->prev = nullptr;
-}
-
-void InsertAfter(DrawRequest* anchor, DrawRequest* request) {
-  request->prev = anchor;
-  request->next = anchor->next;
-  if (anchor->next)
-    anchor->next->prev = request;
-  anchor->next = request;
-}
-
-const RGBQUAD* ColourTableOf(const BITMAPINFO* header) {
-  return reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) + kColourTableOffset);
-}
-
 void Draw(const DrawRequest& request) {
   const LONG frameWidth = ReadBitmapHeader(request.frameHeader).biWidth;
-  const RGBQUAD* colours = ColourTableOf(request.frameHeader);
+  const RGBQUAD* colours = ColourTableAfter<RGBQUAD>(request.frameHeader);
   switch (request.mode) {
-    case DrawKeyed:
+    case kDrawKeyed:
       BlitKeyed(request.destination, frameBuffer.width, request.width, request.height, frameWidth,
                 request.source, colours, request.key, frameBuffer.bitsPerPixel);
       break;
-    case DrawKeyedMirrored:
+    case kDrawKeyedMirrored:
       BlitKeyedMirrored(request.destination, frameBuffer.width, request.width, request.height, frameWidth,
                         request.source, colours, request.key, frameBuffer.bitsPerPixel);
       break;
@@ -94,8 +54,8 @@ BOOL QueueDraw(RECT* out, const RECT* in, const BITMAPINFO* frameHeader, const B
   const DWORD key = frameBuffer.useFixedKey ? frameBuffer.fixedKey : frameBits[0];
   // Frames are stored bottom-up: the region's bottom row lies frameHeight - h - sourceY rows in.
   const int64_t bottomRow = frameHeight - h - sourceY;
-  const int64_t firstColumn = mode == DrawKeyedMirrored ? frameWidth - 1 - sourceX : sourceX;
-  const BYTE* source = frameBits + bottomRow * FrameStride(frameWidth) + firstColumn;
+  const int64_t firstColumn = mode == kDrawKeyedMirrored ? frameWidth - 1 - sourceX : sourceX;
+  const BYTE* source = frameBits + bottomRow * IndexedRowStride(frameWidth) + firstColumn;
   BYTE* destination = frameBuffer.bits +
                       (int64_t{frameBuffer.height} - h - y) *
                           FrameBufferRowStride(frameBuffer.width, frameBuffer.bitsPerPixel) +
@@ -112,7 +72,7 @@ BOOL QueueDraw(RECT* out, const RECT* in, const BITMAPINFO* frameHeader, const B
   request->mode = mode;
   request->key = key;
   request->layer = layer;
-  Append(request);
+  LinkAtTail(&drawQueue, LastRecord(drawQueue), request);
   return TRUE;
 }
 
@@ -139,8 +99,8 @@ void SortDrawQueue() {
       }
     }
     if (chosen && chosen != anchor) {
-      Unlink(chosen);
-      InsertAfter(anchor, chosen);
+      UnlinkRecord(&drawQueue, chosen);
+      LinkAfter(anchor, chosen);
     }
   }
 }
@@ -155,6 +115,6 @@ void ComposeFrame() {
 }
 
 void ClearDrawQueue() {
-  FreeRecords(&drawQueue);
-  FreeRecords(&spareRequests);
+  FreeList(&drawQueue);
+  FreeList(&spareRequests);
 }

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 // Draw modes; every other value draws opaque.
-const DWORD DrawOpaque = 1;
-const DWORD DrawKeyed = 2;
-const DWORD DrawKeyedMirrored = 3;
+const DWORD kDrawOpaque = 1;
+const DWORD kDrawKeyed = 2;
+const DWORD kDrawKeyedMirrored = 3;
 
 struct DrawRequest {
   DrawRequest* next;

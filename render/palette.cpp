@@ -4,14 +4,13 @@
 #include <cstdlib>
 
 #include "render/bitmap_header.h"
+#include "sprites/bitmap_format.h"
 
 MainPalette mainPalette;
 
 namespace {
 
 const DWORD kMaxPaletteEntries = 256;
-const size_t kFileHeaderSize = 14;
-const size_t kInfoHeaderSize = 40;
 const char kMissingPaletteText[] = "CreateMainPalette LoadResource Error.";
 
 LOGPALETTE* AllocateLogPalette(DWORD count) {
@@ -31,10 +30,11 @@ DWORD UsableEntries(const BITMAPINFOHEADER* header) {
 
 // The resource must hold the file header, the bitmap header and the whole colour table.
 bool HoldsColourTable(const BYTE* resource, DWORD size) {
-  if (size < kFileHeaderSize + kInfoHeaderSize)
+  if (size < kBitmapColourTableOffset)
     return false;
-  const BITMAPINFOHEADER* header = reinterpret_cast<const BITMAPINFOHEADER*>(resource + kFileHeaderSize);
-  return size >= kFileHeaderSize + kInfoHeaderSize + UsableEntries(header) * sizeof(RGBQUAD);
+  const BITMAPINFOHEADER* header =
+      reinterpret_cast<const BITMAPINFOHEADER*>(resource + kBitmapFileHeaderSize);
+  return size >= kBitmapColourTableOffset + UsableEntries(header) * sizeof(RGBQUAD);
 }
 
 }  // namespace
@@ -60,9 +60,7 @@ LOGPALETTE* LogPaletteFromBitmap(const BITMAPINFOHEADER* header) {
   LOGPALETTE* palette = AllocateLogPalette(count);
   if (!palette)
     return nullptr;
-  // The table starts right after the 40-byte header, whatever biSize says.
-  const RGBQUAD* table =
-      reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) + kInfoHeaderSize);
+  const RGBQUAD* table = ColourTableAfter<RGBQUAD>(header);
   for (DWORD i = 0; i < count; ++i)
     palette->palPalEntry[i] = PALETTEENTRY{table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
   return palette;
@@ -78,7 +76,7 @@ HPALETTE CreateMainPalette(HINSTANCE instance, LPCSTR resourceName) {
     return nullptr;
   }
   mainPalette.entries =
-      LogPaletteFromBitmap(reinterpret_cast<const BITMAPINFOHEADER*>(resource + kFileHeaderSize));
+      LogPaletteFromBitmap(reinterpret_cast<const BITMAPINFOHEADER*>(resource + kBitmapFileHeaderSize));
   if (mainPalette.entries)
     mainPalette.handle = CreatePalette(mainPalette.entries);
   FreeResource(loaded);

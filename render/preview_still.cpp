@@ -1,13 +1,10 @@
 #include "render/preview_still.h"
 
-#include "app/frame_timer.h"
-#include "app/saver_state.h"
 #include "sprites/animation_library.h"
 
 namespace {
 
 const int kPreviewActionId = 1055;
-const UINT kTimerResolution = 1;
 
 }  // namespace
 
@@ -23,15 +20,12 @@ PreviewPlacement FitPreviewPicture(int clientWidth, int clientHeight, int frameW
   return placement;
 }
 
-int DrawPreviewStill(HWND window, HDC dc) {
-  StopFrameTimer(window, kTimerResolution, saverState.timerId);
-  const Animation* animation =
-      animationLibrary ? FindAnimation(animationLibrary->animations, kPreviewActionId) : nullptr;
+int DrawPreviewStill(HDC dc, const AnimationLibrary* library, int clientWidth, int clientHeight) {
+  const Animation* animation = library ? FindAnimation(library->animations, kPreviewActionId) : nullptr;
   const Frame* frame = animation ? FindFrame(animation->frames, 0) : nullptr;
   if (!frame)
     return 1;
-  const PreviewPlacement picture =
-      FitPreviewPicture(displayMetrics.clientWidth, displayMetrics.clientHeight, frame->width, frame->height);
+  const PreviewPlacement picture = FitPreviewPicture(clientWidth, clientHeight, frame->width, frame->height);
   SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, picture.x, picture.y, picture.width, picture.height, 0, 0, frame->width, frame->height,
                 frame->bits, frame->header, DIB_RGB_COLORS, SRCCOPY);

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "sprites/sprite_records.h"
+
 // Where the picture lands in a client area of clientWidth x clientHeight.
 struct PreviewPlacement {
   int x;
@@ -12,5 +14,5 @@ struct PreviewPlacement {
 };
 
 PreviewPlacement FitPreviewPicture(int clientWidth, int clientHeight, int frameWidth, int frameHeight);
-// Stops the frame timer, then draws the picture on dc; returns 1.
-int DrawPreviewStill(HWND window, HDC dc);
+// Draws the picture of the library on dc, whose client area is clientWidth x clientHeight; returns 1.
+int DrawPreviewStill(HDC dc, const AnimationLibrary* library, int clientWidth, int clientHeight);

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdlib>
 
+#include "sprites/record_list.h"
+
 // A zero-filled record: a kept one when there is one, else a new allocation (null when none is left).
 template <typename Record>
 Record* TakeRecord(Record** spares) {
@@ -31,12 +33,9 @@ void KeepRecords(Record** list, Record** spares) {
   }
 }
 
-// Frees every record of the list along `next`.
+// Frees every record of the list and empties it.
 template <typename Record>
-void FreeRecords(Record** list) {
-  while (*list) {
-    Record* next = (*list)->next;
-    std::free(*list);
-    *list = next;
-  }
+void FreeList(Record** list) {
+  FreeRecords(*list);
+  *list = nullptr;
 }

@@ -5,8 +5,8 @@
 
 #include "sprites/sprite_records.h"
 
-enum class ActorStatus : int { Free = 0, Performing = 2 };
-enum class ActorMotion : int { None = 0, Playing = 3, Holding = 4 };
+enum class ActorStatus : int { kFree = 0, kPerforming = 2 };
+enum class ActorMotion : int { kNone = 0, kPlaying = 3, kHolding = 4 };
 
 // One performer. The Frame, Animation, Placement and track references point into the Animation
 // library and are only borrowed.
@@ -53,7 +53,7 @@ extern ActorPool actorPool;
 // True once the actor's current action has drawn its first frame: an action starts with an empty
 // rectangle, which its first update sets.
 inline bool ActorShowsAction(const Actor& actor) {
-  return actor.status == ActorStatus::Performing && actor.rect.right > actor.rect.left;
+  return actor.status == ActorStatus::kPerforming && actor.rect.right > actor.rect.left;
 }
 
 // 1 when `count` zero-filled, free actors exist; 0 when they cannot be allocated.

@@ -33,7 +33,7 @@ Actor* GetActor(int index) {
 
 Actor* FindFreeActor() {
   for (int index = 0; index < actorPool.count; ++index) {
-    if (actorPool.actors[index].status == ActorStatus::Free)
+    if (actorPool.actors[index].status == ActorStatus::kFree)
       return &actorPool.actors[index];
   }
   return nullptr;
@@ -45,6 +45,6 @@ int ResetActor(int index) {
     return 0;
   *actor = Actor{};
   actor->index = index;
-  actor->status = ActorStatus::Free;
+  actor->status = ActorStatus::kFree;
   return 1;
 }

@@ -40,11 +40,11 @@ int StartAction(Actor* actor) {
   actor->animation = animation;
   actor->placementTrack = track;
   actor->actionId = actionId;
-  actor->motion = ActorMotion::Playing;
+  actor->motion = ActorMotion::kPlaying;
   actor->frame = animation->frames;
   actor->placement = track->placements;
-  actor->drawMode = DrawKeyed;
-  actor->status = ActorStatus::Performing;
+  actor->drawMode = kDrawKeyed;
+  actor->status = ActorStatus::kPerforming;
   actor->endCountdown = kHoldUpdates;
   NextStageOrigin();
   PlaceActor(actor);

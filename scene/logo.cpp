@@ -51,7 +51,7 @@ int StepLogo(Actor* actor) {
   --actor->logoTicksLeft;
   const Frame* logo = actor->logoFrame;
   actor->logoRect = RECT{actor->logoX, actor->logoY - logo->height, actor->logoX + logo->width, actor->logoY};
-  if (QueueDraw(&actor->logoRect, &actor->logoRect, logo->header, logo->bits, DrawKeyed, logo->layer)) {
+  if (QueueDraw(&actor->logoRect, &actor->logoRect, logo->header, logo->bits, kDrawKeyed, logo->layer)) {
     AddDirtyRect(&actor->logoRect);
     actor->logoShown = 1;
   } else {

@@ -1,22 +1,22 @@
 #include "scene/scene_tick.h"
 
-#include "app/saver_state.h"
 #include "render/compositor.h"
 #include "render/frame_buffer.h"
 #include "scene/choreography.h"
 #include "scene/logo.h"
 #include "scene/sound_cues.h"
+#include "sprites/animation_library.h"
 
 namespace {
 
 bool Performing(const Actor* actor) {
-  return actor && actor->status != ActorStatus::Free;
+  return actor && actor->status != ActorStatus::kFree;
 }
 
 }  // namespace
 
 int SceneTick(HWND, HDC dc) {
-  for (int i = 0; i < saverState.activeActors; ++i) {
+  for (int i = 0; i < actorPool.count; ++i) {
     Actor* actor = GetActor(i);
     if (!Performing(actor))
       continue;
@@ -24,7 +24,7 @@ int SceneTick(HWND, HDC dc) {
     AddDirtyRect(&actor->rect);
     actor->drawn = 0;
   }
-  for (int i = 0; i < saverState.activeActors; ++i) {
+  for (int i = 0; i < actorPool.count; ++i) {
     Actor* actor = GetActor(i);
     if (!Performing(actor))
       continue;
@@ -34,7 +34,7 @@ int SceneTick(HWND, HDC dc) {
   ComposeFrame();
   FlushDirtyRects(dc);
   if (Actor* free = FindFreeActor())
-    SceneBehaviour(kStartAction, free, 0, 0);
+    RunBehaviour(sceneState.library, kStartAction, free);
   return 1;
 }
 
@@ -57,7 +57,7 @@ int UpdateActor(Actor* actor) {
 int IsActionOver(Actor* actor) {
   if (actor->frame->next)
     return 0;
-  actor->motion = ActorMotion::Holding;
+  actor->motion = ActorMotion::kHolding;
   const int remaining = actor->endCountdown;
   --actor->endCountdown;
   return remaining == 0;
@@ -69,14 +69,14 @@ void EndAction(Actor* actor) {
 }
 
 void AdvanceCursors(Actor* actor) {
-  if (actor->motion == ActorMotion::Holding)
+  if (actor->motion == ActorMotion::kHolding)
     return;
   actor->frame = actor->frame->next ? actor->frame->next : actor->animation->frames;
   actor->placement = actor->placement->next ? actor->placement->next : actor->placementTrack->placements;
 }
 
 void UpdatePosition(Actor* actor, ActorMotion motion) {
-  if (motion == ActorMotion::Holding)
+  if (motion == ActorMotion::kHolding)
     return;
   actor->x = actor->originX + actor->placement->x;
   actor->y = actor->originY + actor->placement->y;

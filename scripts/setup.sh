@@ -11,7 +11,19 @@ packages=(
   clang libclang-rt-14-dev valgrind
   wine64 fonts-wine xvfb xdotool x11-apps x11-utils x11-xserver-utils imagemagick
   libx11-dev libxext-dev libsdl2-dev xscreensaver dpkg-dev procps passwd
+  wixl msitools osslsigncode openssl
 )
+# The 32-bit saver runs under Debian's 32-bit Wine, from the i386 architecture.
+foreign=i386
+packages+=(wine32:$foreign)
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+# Adding it leaves wine32 missing, so the apt-get update below lists that architecture's packages too.
+if ! dpkg --print-foreign-architectures | grep -qx "$foreign"; then
+  echo "Adding the $foreign architecture"
+  $sudo dpkg --add-architecture "$foreign"
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -20,7 +32,5 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

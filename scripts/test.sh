@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The whole test suite: unit tests (headless Win32, ASan + UBSan), the fuzz run, and the end-to-end
-# tests of the real 64-bit saver under Wine.
+# tests of both shipped savers under Wine (64-bit and 32-bit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

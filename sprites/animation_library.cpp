@@ -36,22 +36,20 @@ AnimationLibrary* CreateAnimationLibrary(const SceneDescriptor* descriptors, int
 }
 
 AnimationLibrary* FindAnimationLibrary(AnimationLibrary* first, int sceneId) {
-  for (AnimationLibrary* library = first; library; library = library->next) {
-    if (library->sceneId == sceneId)
-      return library;
-  }
-  return nullptr;
+  return FindRecord(first, &AnimationLibrary::sceneId, sceneId);
 }
 
 void FreeAnimationLibrary(AnimationLibrary* first) {
-  AnimationLibrary* library = first;
-  while (library) {
-    AnimationLibrary* next = library->next;
+  FreeRecords(first, [](AnimationLibrary* library) {
     if (library->animations)
       FreeAnimations(library->animations);
     if (library->placementTracks)
       FreePlacementTracks(library->placementTracks);
-    std::free(library);
-    library = next;
-  }
+  });
+}
+
+int RunBehaviour(const AnimationLibrary* library, int message, void* subject) {
+  if (!library || !library->behaviour)
+    return 0;
+  return library->behaviour(message, subject, 0, 0);
 }

@@ -15,3 +15,7 @@ AnimationLibrary* FindAnimationLibrary(AnimationLibrary* first, int sceneId);
 
 // Releases every library of the chain and everything it holds; null is accepted.
 void FreeAnimationLibrary(AnimationLibrary* first);
+
+// Hands the message to the behaviour the library took from its descriptor; 0 when there is no
+// library or it has no behaviour.
+int RunBehaviour(const AnimationLibrary* library, int message, void* subject);

@@ -9,7 +9,7 @@ namespace {
 const char kPictureResourceType[] = "SPBMP";
 
 void FillFrame(Frame* frame, const BYTE* file, int layer, int index) {
-  frame->header = reinterpret_cast<const BITMAPINFO*>(file + kBitmapInfoOffset);
+  frame->header = reinterpret_cast<const BITMAPINFO*>(file + kBitmapFileHeaderSize);
   frame->bits = file + ReadU32(file + kBitmapPixelOffsetField);
   frame->width = static_cast<int>(ReadU32(file + kBitmapWidthField));
   frame->height = static_cast<int>(ReadU32(file + kBitmapHeightField));
@@ -20,17 +20,8 @@ void FillFrame(Frame* frame, const BYTE* file, int layer, int index) {
 }  // namespace
 
 int WalkFrames(Frame** first, const BYTE* bytes, size_t size, int layer, BOOL makeDeviceBitmap, HDC dc) {
-  *first = nullptr;
-  const int count = CountBitmapFiles(bytes, size);
-  Frame* last = nullptr;
   size_t offset = 0;
-  for (int index = 0; index < count; ++index) {
-    Frame* frame = AppendRecord(first, last);
-    if (!frame) {
-      FreeFrames(*first);
-      *first = nullptr;
-      return 0;
-    }
+  const auto fill = [&](Frame* frame, int index) {
     const BYTE* file = bytes + offset;
     FillFrame(frame, file, layer, index);
     if (makeDeviceBitmap && dc) {
@@ -39,9 +30,8 @@ int WalkFrames(Frame** first, const BYTE* bytes, size_t size, int layer, BOOL ma
                                            CBM_INIT, frame->bits, frame->header, DIB_RGB_COLORS);
     }
     offset += ReadU32(file + kBitmapFileSizeField);
-    last = frame;
-  }
-  return count;
+  };
+  return AppendRecords(first, CountBitmapFiles(bytes, size), fill, FreeFrames);
 }
 
 int LoadFrames(Frame** first, HINSTANCE instance, const char* name, HGLOBAL* resource, int layer,
@@ -57,24 +47,12 @@ int LoadFrames(Frame** first, HINSTANCE instance, const char* name, HGLOBAL* res
 }
 
 void FreeFrames(Frame* first) {
-  Frame* frame = first;
-  while (frame) {
-    Frame* next = frame->next;
+  FreeRecords(first, [](Frame* frame) {
     if (frame->deviceBitmap)
       DeleteObject(frame->deviceBitmap);
-    std::free(frame);
-    frame = next == first ? nullptr : next;
-  }
+  });
 }
 
 Frame* FindFrame(Frame* first, int index) {
-  Frame* frame = first;
-  while (frame) {
-    if (frame->index == index)
-      return frame;
-    frame = frame->next;
-    if (frame == first)
-      return nullptr;
-  }
-  return nullptr;
+  return FindRecord(first, &Frame::index, index);
 }

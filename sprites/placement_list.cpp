@@ -11,23 +11,13 @@ const char kPlacementResourceType[] = "SPBMPDATA";
 }  // namespace
 
 int WalkPlacements(Placement** first, const BYTE* bytes, size_t size) {
-  *first = nullptr;
-  const int count = bytes ? CountPlacementRecords(size) : 0;
-  Placement* last = nullptr;
-  for (int index = 0; index < count; ++index) {
-    Placement* placement = AppendRecord(first, last);
-    if (!placement) {
-      FreePlacements(*first);
-      *first = nullptr;
-      return 0;
-    }
+  const auto fill = [bytes](Placement* placement, int index) {
     const BYTE* record = bytes + static_cast<size_t>(index) * kPlacementRecordSize;
     placement->index = index;
     placement->x = ReadS16(record + kPlacementXField);
     placement->y = ReadS16(record + kPlacementYField);
-    last = placement;
-  }
-  return count;
+  };
+  return AppendRecords(first, bytes ? CountPlacementRecords(size) : 0, fill, FreePlacements);
 }
 
 int LoadPlacements(Placement** first, HINSTANCE instance, const char* name, const BYTE** data) {
@@ -42,10 +32,5 @@ int LoadPlacements(Placement** first, HINSTANCE instance, const char* name, cons
 }
 
 void FreePlacements(Placement* first) {
-  Placement* placement = first;
-  while (placement) {
-    Placement* next = placement->next;
-    std::free(placement);
-    placement = next == first ? nullptr : next;
-  }
+  FreeRecords(first);
 }

@@ -1,5 +1,6 @@
-// The static description of the scene: which module resources hold its pictures and placements,
-// with an identifier and a drawing layer for each, and the scene's choreography entry.
+// The static description of a scene: which module resources hold its pictures and placements,
+// with an identifier and a drawing layer for each, and the scene's choreography entry, through
+// which the saver starts the scene and each action.
 #pragma once
 
 // The scene's choreography: a message number, its subject and two further arguments (always 0).
@@ -27,10 +28,3 @@ struct SceneDescriptor {
 const int kModuleResourceSource = 16;
 // Load flag: also make a device bitmap of every frame.
 const int kLoadDeviceBitmaps = 0x40;
-
-const int kActionSceneId = 7300;
-const int kActionLayer = 1;
-const int kLogoLayer = 2;
-
-// The program's scenes: one.
-extern const SceneDescriptor sceneDescriptors[1];

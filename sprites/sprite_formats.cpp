@@ -5,36 +5,29 @@
 
 namespace {
 
-const size_t kBitmapHeadersSize = 14 + 40;
-const DWORD kInfoHeaderSize = 40;
 const WORD kIndexedBitCount = 8;
-const DWORD kColourTableEntries = 256;
 // Pixels start after both headers and a full colour table, so any index has its colour in the file.
-const uint64_t kLowestPixelOffset = kBitmapHeadersSize + 4 * kColourTableEntries;
+const uint64_t kLowestPixelOffset = kIndexedPixelOffset;
 const size_t kPlacementTrailerSize = 4;
-
-const size_t kInfoSizeField = 14;
-const size_t kBitCountField = 28;
-const size_t kCompressionField = 30;
-const size_t kColoursUsedField = 46;
 
 // Whether the BMP file at `file` is one the frames can point into, given the bytes left after it.
 // Every quantity is a 32-bit field widened to 64 bits, so no sum or product below can overflow.
 bool IsUsableBitmapFile(const BYTE* file, size_t remaining) {
-  if (remaining < kBitmapHeadersSize)
+  if (remaining < kBitmapColourTableOffset)
     return false;
   const uint64_t fileSize = ReadU32(file + kBitmapFileSizeField);
   const uint64_t pixelOffset = ReadU32(file + kBitmapPixelOffsetField);
   const int32_t width = static_cast<int32_t>(ReadU32(file + kBitmapWidthField));
   const int32_t height = static_cast<int32_t>(ReadU32(file + kBitmapHeightField));
-  if (fileSize > remaining || ReadU32(file + kInfoSizeField) != kInfoHeaderSize ||
-      ReadU16(file + kBitCountField) != kIndexedBitCount || ReadU32(file + kCompressionField) != BI_RGB ||
-      ReadU32(file + kColoursUsedField) > kColourTableEntries) {
+  if (fileSize > remaining || ReadU32(file + kBitmapInfoSizeField) != kBitmapInfoHeaderSize ||
+      ReadU16(file + kBitmapBitCountField) != kIndexedBitCount ||
+      ReadU32(file + kBitmapCompressionField) != BI_RGB ||
+      ReadU32(file + kBitmapColoursUsedField) > kBitmapColourEntries) {
     return false;
   }
   if (width <= 0 || height <= 0 || pixelOffset < kLowestPixelOffset)
     return false;
-  const uint64_t stride = (static_cast<uint64_t>(width) + 3) / 4 * 4;
+  const uint64_t stride = static_cast<uint64_t>(IndexedRowStride(width));
   return pixelOffset + stride * static_cast<uint64_t>(height) <= fileSize;
 }
 

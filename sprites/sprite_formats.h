@@ -5,12 +5,7 @@
 
 #include <cstddef>
 
-// Fields of one BMP file of an SPBMP resource, as offsets from the file's first byte.
-const size_t kBitmapFileSizeField = 2;
-const size_t kBitmapPixelOffsetField = 10;
-const size_t kBitmapInfoOffset = 14;
-const size_t kBitmapWidthField = 18;
-const size_t kBitmapHeightField = 22;
+#include "sprites/bitmap_format.h"
 
 const size_t kPlacementRecordSize = 16;
 const size_t kPlacementXField = 4;

@@ -16,6 +16,7 @@
 #include "render/frame_buffer.h"
 #include "headless/control_resources.h"
 #include "render/palette.h"
+#include "sprites/bitmap_format.h"
 #include "tests/render_test_support.h"
 
 namespace {
@@ -75,7 +76,7 @@ TEST_F(CompositorTest, ClipAmountsCountWhatLiesOutside) {
 TEST_F(CompositorTest, ClippingAtTheLeftEdgeReadsFromFurtherIntoTheFrame) {
   MakeBuffer(32);
   const TestFrame frame = MakeFrame(100, 80, 9);
-  for (DWORD mode : {DrawKeyed, DrawKeyedMirrored}) {
+  for (DWORD mode : {kDrawKeyed, kDrawKeyedMirrored}) {
     SCOPED_TRACE(mode);
     RECT rect = {-10, 50, 90, 130};
     ASSERT_TRUE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), mode, 1));
@@ -84,7 +85,7 @@ TEST_F(CompositorTest, ClippingAtTheLeftEdgeReadsFromFurtherIntoTheFrame) {
     EXPECT_EQ(90, request->width);
     EXPECT_EQ(80, request->height);
     // The region's bottom row is the frame's bottom row; mirrored drawing starts at its column 89.
-    EXPECT_EQ(frame.Bits() + (mode == DrawKeyed ? 10 : 89), request->source);
+    EXPECT_EQ(frame.Bits() + (mode == kDrawKeyed ? 10 : 89), request->source);
     EXPECT_EQ(frameBuffer.bits + (480 - 80 - 50) * Stride(), request->destination);
     ClearDrawQueue();
   }
@@ -94,7 +95,7 @@ TEST_F(CompositorTest, ClippingAtTheBottomKeepsTheFramesTopRows) {
   MakeBuffer(24);
   const TestFrame frame = MakeFrame(61, 80, 9);  // rows of 64 bytes
   RECT rect = {20, 440, 81, 520};
-  ASSERT_TRUE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawKeyed, 1));
+  ASSERT_TRUE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), kDrawKeyed, 1));
   EXPECT_EQ("20,440,81,480", RectText(rect));
   EXPECT_EQ(40, drawQueue->height);
   EXPECT_EQ(frame.Bits() + 40 * 64, drawQueue->source) << "the top 40 rows";
@@ -105,7 +106,7 @@ TEST_F(CompositorTest, ClippingAtTheTopAndRightEdges) {
   MakeBuffer(16, 100, 100);
   const TestFrame frame = MakeFrame(30, 20, 9);
   RECT rect = {85, -5, 115, 15};
-  ASSERT_TRUE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawKeyedMirrored, 1));
+  ASSERT_TRUE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), kDrawKeyedMirrored, 1));
   EXPECT_EQ("85,0,100,15", RectText(rect));
   EXPECT_EQ(frame.Bits() + 29, drawQueue->source) << "bottom row, rightmost column: kept on the left";
   EXPECT_EQ(frameBuffer.bits + 85 * Stride() + 85 * 2, drawQueue->destination);
@@ -121,25 +122,25 @@ TEST_F(CompositorTest, NothingVisibleIsRejectedAndTheRectangleLeftAlone) {
   for (const RECT& in : rejected) {
     SCOPED_TRACE(RectText(in));
     RECT rect = in;
-    EXPECT_FALSE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawKeyed, 1));
+    EXPECT_FALSE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), kDrawKeyed, 1));
     EXPECT_EQ(RectText(in), RectText(rect));
   }
   EXPECT_EQ(nullptr, drawQueue);
   RECT huge = {0, 0, INT_MAX, INT_MAX};
-  EXPECT_TRUE(QueueDraw(&huge, &huge, frame.Header(), frame.Bits(), DrawKeyed, 1));
+  EXPECT_TRUE(QueueDraw(&huge, &huge, frame.Header(), frame.Bits(), kDrawKeyed, 1));
   EXPECT_EQ("0,0,100,80", RectText(huge)) << "the frame's own size bounds the drawing";
 
   TestFrame topDown = MakeFrame(10, 10, 9);
   const LONG negative = -10;
-  std::memcpy(topDown.file.data() + 14 + 8, &negative, sizeof negative);
+  std::memcpy(topDown.file.data() + kBitmapHeightField, &negative, sizeof negative);
   RECT rect = {0, 0, 10, 10};
-  EXPECT_FALSE(QueueDraw(&rect, &rect, topDown.Header(), topDown.Bits(), DrawKeyed, 1));
+  EXPECT_FALSE(QueueDraw(&rect, &rect, topDown.Header(), topDown.Bits(), kDrawKeyed, 1));
 }
 
 TEST_F(CompositorTest, NothingIsQueuedWithoutAFrameBuffer) {
   const TestFrame frame = MakeFrame(10, 10, 9);
   RECT rect = {0, 0, 10, 10};
-  EXPECT_FALSE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawKeyed, 1));
+  EXPECT_FALSE(QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), kDrawKeyed, 1));
 }
 
 TEST_F(CompositorTest, TheKeyIsTheBottomLeftPixelUntilAFixedKeyIsSet) {
@@ -147,14 +148,14 @@ TEST_F(CompositorTest, TheKeyIsTheBottomLeftPixelUntilAFixedKeyIsSet) {
   TestFrame frame = MakeFrame(10, 10, 9);
   frame.At(0, 9) = 5;
   RECT rect = {0, 0, 10, 10};
-  QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawKeyed, 1);
+  QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), kDrawKeyed, 1);
   EXPECT_EQ(5u, drawQueue->key);
   SetTransparentKey(1);
-  QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawKeyed, 1);
+  QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), kDrawKeyed, 1);
   EXPECT_EQ(1u, drawQueue->next->key);
   ASSERT_TRUE(CreateFrameBuffer(window_, 640, 480, nullptr));
   EXPECT_EQ(nullptr, drawQueue) << "requests die with the buffer they point into";
-  QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawKeyed, 1);
+  QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), kDrawKeyed, 1);
   EXPECT_EQ(5u, drawQueue->key) << "a new buffer forgets the fixed key";
 }
 
@@ -166,7 +167,7 @@ TEST_F(CompositorTest, SortingPutsHigherLayersLaterAndReversesEqualOnes) {
     std::vector<const DrawRequest*> queued;
     for (LONG layer : layers) {
       RECT rect = {0, 0, 4, 4};
-      QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawKeyed, layer);
+      QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), kDrawKeyed, layer);
     }
     for (const DrawRequest* request = drawQueue; request; request = request->next)
       queued.push_back(request);
@@ -197,9 +198,9 @@ TEST_F(CompositorTest, ComposeDrawsEachModeByLayerAndEmptiesTheQueue) {
   TestFrame cover = MakeFrame(1, 1, 4);
   SetTransparentKey(257);  // compared on its low byte: index 1
   const RECT places[] = {{0, 0, 3, 1}, {3, 0, 6, 1}, {0, 1, 3, 2}, {2, 1, 3, 2}};
-  const DWORD modes[] = {DrawKeyed, DrawKeyedMirrored, 0, DrawOpaque};
+  const DWORD modes[] = {kDrawKeyed, kDrawKeyedMirrored, 0, kDrawOpaque};
   RECT rect = places[3];
-  QueueDraw(&rect, &rect, cover.Header(), cover.Bits(), DrawOpaque, 2);  // queued first, drawn last
+  QueueDraw(&rect, &rect, cover.Header(), cover.Bits(), kDrawOpaque, 2);  // queued first, drawn last
   for (int i = 0; i < 3; ++i) {
     rect = places[i];
     QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), modes[i], 1);
@@ -233,7 +234,7 @@ TEST_F(CompositorTest, ClearingTheQueueDrawsNothing) {
   MakeBuffer(32, 4, 4);
   const TestFrame frame = MakeFrame(4, 4, 9);
   RECT rect = {0, 0, 4, 4};
-  QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), DrawOpaque, 1);
+  QueueDraw(&rect, &rect, frame.Header(), frame.Bits(), kDrawOpaque, 1);
   ClearDrawQueue();
   ComposeFrame();
   EXPECT_EQ(std::vector<BYTE>(64, 0), std::vector<BYTE>(frameBuffer.bits, frameBuffer.bits + 64));
@@ -321,11 +322,11 @@ void ComposeTestPicture(HWND window) {
     DWORD mode;
     LONG layer;
   };
-  const Drawing first[] = {{&actor, {-8, -5, 32, 25}, DrawKeyed, 1},
-                           {&actor, {70, 40, 110, 70}, DrawKeyedMirrored, 1},
-                           {&logo, {30, 20, 55, 40}, DrawOpaque, 2},
-                           {&logo, {-3, 50, 22, 70}, DrawKeyed, 2},
-                           {&actor, {20, 10, 60, 40}, DrawKeyedMirrored, 1}};
+  const Drawing first[] = {{&actor, {-8, -5, 32, 25}, kDrawKeyed, 1},
+                           {&actor, {70, 40, 110, 70}, kDrawKeyedMirrored, 1},
+                           {&logo, {30, 20, 55, 40}, kDrawOpaque, 2},
+                           {&logo, {-3, 50, 22, 70}, kDrawKeyed, 2},
+                           {&actor, {20, 10, 60, 40}, kDrawKeyedMirrored, 1}};
   HDC dc = GetDC(window);
   HPALETTE palette = mainPalette.handle;
   HPALETTE previous = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
@@ -342,7 +343,7 @@ void ComposeTestPicture(HWND window) {
   EraseRect(&erased);
   AddDirtyRect(&erased);
   RECT again = {50, -10, 90, 20};
-  if (QueueDraw(&again, &again, actor.Header(), actor.Bits(), DrawOpaque, 1))
+  if (QueueDraw(&again, &again, actor.Header(), actor.Bits(), kDrawOpaque, 1))
     AddDirtyRect(&again);
   ComposeFrame();
   FlushDirtyRects(dc);
@@ -394,8 +395,8 @@ TEST_F(CompositorTest, RecordsOfOneTickServeTheNext) {
     std::vector<const void*> used;
     RECT actor = {10 + tick, 10, 30 + tick, 30};
     RECT logo = {200, 200, 220, 220};
-    ASSERT_TRUE(QueueDraw(&actor, &actor, frame.Header(), frame.Bits(), DrawKeyed, 1));
-    ASSERT_TRUE(QueueDraw(&logo, &logo, frame.Header(), frame.Bits(), DrawKeyed, 2));
+    ASSERT_TRUE(QueueDraw(&actor, &actor, frame.Header(), frame.Bits(), kDrawKeyed, 1));
+    ASSERT_TRUE(QueueDraw(&logo, &logo, frame.Header(), frame.Bits(), kDrawKeyed, 2));
     ASSERT_TRUE(AddDirtyRect(&actor));
     ASSERT_TRUE(AddDirtyRect(&logo));
     for (const DrawRequest* request = drawQueue; request; request = request->next)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "headless/control_resources.h"
+#include "sprites/bitmap_format.h"
 #include "tests/render_test_support.h"
 
 namespace {
@@ -24,16 +25,16 @@ struct HeaderBlock {
   }
 };
 
-HeaderBlock MakeHeader(WORD bitCount, DWORD clrUsed, DWORD size = 40, int slots = 0) {
+HeaderBlock MakeHeader(WORD bitCount, DWORD clrUsed, DWORD size = kBitmapInfoHeaderSize, int slots = 0) {
   HeaderBlock block;
-  block.bytes.assign(2 + 40 + 4 * slots, 0);
+  block.bytes.assign(2 + kBitmapInfoHeaderSize + 4 * slots, 0);
   BITMAPINFOHEADER header = {};
   header.biSize = size;
   header.biBitCount = bitCount;
   header.biClrUsed = clrUsed;
   std::memcpy(block.bytes.data() + 2, &header, sizeof header);
   for (int i = 0; i < slots; ++i) {
-    BYTE* slot = block.bytes.data() + 2 + 40 + 4 * i;
+    BYTE* slot = block.bytes.data() + 2 + kBitmapInfoHeaderSize + 4 * i;
     slot[0] = static_cast<BYTE>(i);      // blue
     slot[1] = static_cast<BYTE>(i + 1);  // green
     slot[2] = static_cast<BYTE>(i + 2);  // red
@@ -121,7 +122,9 @@ TEST_F(PaletteTest, ShippedPaletteStartsWithWhiteAndTwoBlacks) {
 TEST_F(PaletteTest, MissingOrTruncatedResourceIsToldAndLeavesNothing) {
   const std::vector<BYTE> whole = MakeFrame(108, 18, 0).file;
   const std::vector<std::vector<BYTE>> resources = {
-      {}, {whole.begin(), whole.begin() + 60}, {whole.begin(), whole.begin() + 54 + 4 * 255}};
+      {},
+      {whole.begin(), whole.begin() + 60},
+      {whole.begin(), whole.begin() + kBitmapColourTableOffset + 4 * 255}};
   for (size_t i = 0; i <= resources.size(); ++i) {
     SCOPED_TRACE(i);
     SetUp();

@@ -114,7 +114,7 @@ TEST_F(PreviewTest, SceneStartsButNeverTicks) {
   bool performing = false;
   HeadlessAt(1500, [&] {
     const Actor* actor = GetActor(0);
-    performing = actor && actor->status == ActorStatus::Performing;
+    performing = actor && actor->status == ActorStatus::kPerforming;
     frameIndex = actor && actor->frame ? actor->frame->index : -1;
     DestroyWindow(hostState.saverWindow);
   });

@@ -1,16 +1,12 @@
 #include "tests/render_test_support.h"
 
-#include <cstring>
-
+#include "bitmap_file/bitmap_file.h"
 #include "render/compositor.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
+#include "sprites/bitmap_format.h"
 
 namespace {
-
-const size_t kFileHeader = 14;
-const size_t kInfoHeader = 40;
-const size_t kColourTableBytes = 256 * 4;
 
 void ReleaseRenderer() {
   ClearDrawQueue();
@@ -19,11 +15,6 @@ void ReleaseRenderer() {
   ReleaseMainPalette();
   frameBuffer = FrameBuffer();
   frameBufferError = kFrameBufferOk;
-}
-
-template <typename T>
-void Put(std::vector<BYTE>& bytes, size_t at, T value) {
-  std::memcpy(bytes.data() + at, &value, sizeof value);
 }
 
 }  // namespace
@@ -49,40 +40,23 @@ std::vector<RGBQUAD> TestColours() {
 }
 
 const BITMAPINFO* TestFrame::Header() const {
-  return reinterpret_cast<const BITMAPINFO*>(file.data() + kFileHeader);
+  return reinterpret_cast<const BITMAPINFO*>(file.data() + kBitmapFileHeaderSize);
 }
 
 const BYTE* TestFrame::Bits() const {
-  return file.data() + kFileHeader + kInfoHeader + kColourTableBytes;
+  return file.data() + kIndexedPixelOffset;
 }
 
 BYTE& TestFrame::At(int x, int y) {
-  const size_t stride = (width + 3) & ~3;
-  return file[kFileHeader + kInfoHeader + kColourTableBytes + (height - 1 - y) * stride + x];
+  return file[kIndexedPixelOffset + (height - 1 - y) * IndexedRowStride(width) + x];
 }
 
 TestFrame MakeFrame(int width, int height, BYTE fill, const std::vector<RGBQUAD>& colours) {
   TestFrame frame;
   frame.width = width;
   frame.height = height;
-  const size_t stride = (width + 3) & ~3;
-  const size_t pixelsAt = kFileHeader + kInfoHeader + kColourTableBytes;
-  frame.file.assign(pixelsAt + stride * height, fill);
-  Put<WORD>(frame.file, 0, 0x4D42);
-  Put<DWORD>(frame.file, 2, static_cast<DWORD>(frame.file.size()));
-  Put<DWORD>(frame.file, 6, 0);
-  Put<DWORD>(frame.file, 10, static_cast<DWORD>(pixelsAt));
-  BITMAPINFOHEADER header = {};
-  header.biSize = kInfoHeader;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 8;
-  header.biSizeImage = static_cast<DWORD>(stride * height);
-  header.biClrUsed = 256;
-  header.biClrImportant = 256;
-  Put(frame.file, kFileHeader, header);
-  std::memcpy(frame.file.data() + kFileHeader + kInfoHeader, colours.data(), kColourTableBytes);
+  const std::vector<BYTE> pixels(static_cast<size_t>(width) * height, fill);
+  frame.file = IndexedBitmapFile(width, height, reinterpret_cast<const BYTE*>(colours.data()), pixels.data());
   return frame;
 }
 

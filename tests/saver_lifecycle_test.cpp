@@ -270,11 +270,11 @@ TEST_F(LifecycleTest, ErrorMessagesByKind) {
     const char* text;
     UINT icon;
   } cases[] = {
-      {ErrorKind::NoMemory, "Your computer doesn't have enough memory to run this program.",
+      {ErrorKind::kNoMemory, "Your computer doesn't have enough memory to run this program.",
        MB_ICONEXCLAMATION},
-      {ErrorKind::InitFailed, "Failed Initialization", MB_ICONHAND},
+      {ErrorKind::kInitFailed, "Failed Initialization", MB_ICONHAND},
       {static_cast<ErrorKind>(7), "Failed Initialization", MB_ICONHAND},
-      {ErrorKind::DisplayDepth, kDepthMessage, MB_ICONEXCLAMATION},
+      {ErrorKind::kDisplayDepth, kDepthMessage, MB_ICONEXCLAMATION},
   };
   for (const Case& c : cases) {
     HeadlessClearLogs();
@@ -284,10 +284,10 @@ TEST_F(LifecycleTest, ErrorMessagesByKind) {
     EXPECT_EQ(c.icon, HeadlessMessageBoxes()[0].type);
   }
   HeadlessClearLogs();
-  ReportError(nullptr, "Lomlom_action_2", ErrorKind::None);
+  ReportError(nullptr, "Lomlom_action_2", ErrorKind::kNone);
   EXPECT_TRUE(HeadlessMessageBoxes().empty());
   std::string longTitle(600, 'x');
-  ReportError(nullptr, longTitle.c_str(), ErrorKind::InitFailed);
+  ReportError(nullptr, longTitle.c_str(), ErrorKind::kInitFailed);
   EXPECT_EQ(511u, HeadlessMessageBoxes()[0].caption.size()) << "the caption is cut to its buffer";
 }
 

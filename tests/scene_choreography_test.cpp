@@ -9,6 +9,7 @@
 #include "render/blit.h"
 #include "render/compositor.h"
 #include "render/frame_buffer.h"
+#include "scene/action_scene.h"
 #include "scene/choreography.h"
 #include "scene/choreography_tables.h"
 #include "scene/scene_tick.h"
@@ -122,7 +123,7 @@ class SceneBehaviourTest : public SaverTest {
     window = HeadlessCreateForeignWindow("stage", 1024, 768);
     ASSERT_TRUE(CreateFrameBuffer(window, 1024, 768, nullptr));
     library =
-        CreateAnimationLibrary(sceneDescriptors, 1, LoadContext{window, GetModuleHandleA(nullptr), nullptr});
+        CreateAnimationLibrary(kSceneDescriptors, 1, LoadContext{window, GetModuleHandleA(nullptr), nullptr});
     ASSERT_NE(nullptr, library);
     animationLibrary = library;
     ASSERT_EQ(1, CreateActorPool(1));
@@ -144,7 +145,7 @@ TEST_F(SceneBehaviourTest, MissingActionIsSkippedAtTheNextAttempt) {
   NextChooses(1059);
   Actor* actor = FindFreeActor();
   EXPECT_EQ(0, SceneBehaviour(kStartAction, actor, 0, 0));
-  EXPECT_EQ(ActorStatus::Free, actor->status);
+  EXPECT_EQ(ActorStatus::kFree, actor->status);
   EXPECT_EQ(0, sceneState.quadrant) << "a refused start takes no quadrant";
   EXPECT_EQ(1, SceneBehaviour(kStartAction, actor, 0, 0));
   EXPECT_EQ(1225, actor->actionId);
@@ -212,12 +213,12 @@ TEST_F(SceneBehaviourTest, OtherMessagesAndMissingSubjectsChangeNothing) {
   EXPECT_EQ(0, SceneBehaviour(kStartAction, nullptr, 0, 0));
   sceneState.library = nullptr;
   EXPECT_EQ(0, SceneBehaviour(kStartAction, FindFreeActor(), 0, 0));
-  EXPECT_EQ(ActorStatus::Free, FindFreeActor()->status);
+  EXPECT_EQ(ActorStatus::kFree, FindFreeActor()->status);
 }
 
 TEST_F(SceneBehaviourTest, PoolRefusesIndicesOutsideIt) {
   Actor* actor = GetActor(0);
-  actor->status = ActorStatus::Performing;
+  actor->status = ActorStatus::kPerforming;
   actor->x = 5;
   EXPECT_EQ(nullptr, GetActor(-1));
   EXPECT_EQ(nullptr, GetActor(1));

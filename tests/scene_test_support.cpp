@@ -4,7 +4,7 @@
 #include "scene/actor.h"
 #include "scene/choreography_tables.h"
 #include "scene/scene_random.h"
-#include "tools/render/saving_run.h"
+#include "saver_run/saving_run.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ std::vector<TickLook> SceneTest::RunScene(uint32_t seed, long ticks, int width, 
     const Actor* actor = GetActor(0);
     TickLook look{tick, false, 0, -1, {}, 0, 0, false, {}, {}, HeadlessCallsOf("PlaySoundA")};
     if (actor) {
-      look.performing = actor->status == ActorStatus::Performing;
+      look.performing = actor->status == ActorStatus::kPerforming;
       look.actionId = actor->actionId;
       look.frameIndex = ActorShowsAction(*actor) ? actor->frame->index : -1;
       look.rect = actor->rect;

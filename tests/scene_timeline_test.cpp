@@ -11,7 +11,7 @@
 #include "headless/control_gdi.h"
 #include "tests/scene_test_support.h"
 #include "tools/render/frame_log.h"
-#include "tools/render/saving_run.h"
+#include "saver_run/saving_run.h"
 
 namespace {
 

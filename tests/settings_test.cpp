@@ -130,7 +130,7 @@ TEST_F(SettingsTest, UnreadableParentKeyLeavesTheSaverSilent) {
 TEST_F(SettingsTest, FailedWriteStillClosesTheDialogWithOk) {
   HeadlessFailCall("RegSetValueExA", 2);
   EXPECT_EQ(1, Configure({IDOK}));
-  EXPECT_EQ(SettingWriteFailed, settingsKey.values[0].status);
+  EXPECT_EQ(kSettingWriteFailed, settingsKey.values[0].status);
   EXPECT_EQ(0, HeadlessOpenRegistryKeys());
 }
 

@@ -1,6 +1,6 @@
 #include "tests/sprite_bytes.h"
 
-#include <cstring>
+#include "bitmap_file/bitmap_file.h"
 
 void Put32(Bytes* bytes, size_t at, uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8)
@@ -8,23 +8,7 @@ void Put32(Bytes* bytes, size_t at, uint32_t value) {
 }
 
 Bytes BitmapFile(int width, int height, BYTE fill) {
-  const uint32_t stride = (width + 3) / 4 * 4;
-  Bytes file(1078 + stride * height, 0);
-  file[0] = 'B';
-  file[1] = 'M';
-  Put32(&file, 2, static_cast<uint32_t>(file.size()));
-  Put32(&file, 10, 1078);
-  Put32(&file, 14, 40);
-  Put32(&file, 18, width);
-  Put32(&file, 22, height);
-  file[26] = 1;
-  file[28] = 8;
-  Put32(&file, 34, stride * height);
-  Put32(&file, 46, 256);
-  Put32(&file, 50, 256);
-  for (int y = 0; y < height; ++y)
-    std::memset(&file[1078 + y * stride], fill, width);
-  return file;
+  return IndexedBitmapFile(width, height, nullptr, Bytes(static_cast<size_t>(width) * height, fill).data());
 }
 
 Bytes Concatenate(const std::vector<Bytes>& parts) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "headless/control_resources.h"
+#include "scene/action_scene.h"
 #include "sprites/animation_library.h"
 #include "sprites/placement_list.h"
 #include "tests/saver_test_support.h"
@@ -36,7 +37,7 @@ std::vector<int> FrameCounts(const AnimationLibrary* library) {
 }
 
 TEST_F(SpriteLibraryTest, SceneLoadsTenAnimationsAndFiveTracksInTableOrder) {
-  library = CreateAnimationLibrary(sceneDescriptors, 1, context);
+  library = CreateAnimationLibrary(kSceneDescriptors, 1, context);
   ASSERT_NE(nullptr, library);
   EXPECT_EQ(nullptr, library->next);
   EXPECT_EQ(nullptr, library->previous);
@@ -62,7 +63,7 @@ TEST_F(SpriteLibraryTest, SceneLoadsTenAnimationsAndFiveTracksInTableOrder) {
 }
 
 TEST_F(SpriteLibraryTest, SceneFramesAndPlacementsAreFoundByIdentifierAndIndex) {
-  library = CreateAnimationLibrary(sceneDescriptors, 1, context);
+  library = CreateAnimationLibrary(kSceneDescriptors, 1, context);
   ASSERT_NE(nullptr, library);
 
   Animation* sleepy = FindAnimation(library->animations, 1055);
@@ -102,7 +103,7 @@ TEST_F(SpriteLibraryTest, LookupsAndReleaseAcceptNull) {
   EXPECT_EQ(nullptr, FindFrame(nullptr, 0));
   EXPECT_EQ(nullptr, FindAnimationLibrary(nullptr, 7300));
   FreeAnimationLibrary(nullptr);
-  EXPECT_EQ(nullptr, CreateAnimationLibrary(sceneDescriptors, 0, context));
+  EXPECT_EQ(nullptr, CreateAnimationLibrary(kSceneDescriptors, 0, context));
 }
 
 TEST_F(SpriteLibraryTest, PaddedFramesChainByTheirSizesAndTheFirstOfTwoIdentifiersWins) {
@@ -212,7 +213,7 @@ TEST_F(SpriteLibraryTest, AFailingRowReleasesEverythingBuiltBeforeIt) {
 TEST_F(SpriteLibraryTest, ResourceCallFailuresFailTheLoad) {
   for (const char* api : {"FindResourceA", "SizeofResource", "LoadResource", "LockResource"}) {
     HeadlessFailCall(api);
-    EXPECT_EQ(nullptr, CreateAnimationLibrary(sceneDescriptors, 1, context)) << api;
+    EXPECT_EQ(nullptr, CreateAnimationLibrary(kSceneDescriptors, 1, context)) << api;
   }
 }
 

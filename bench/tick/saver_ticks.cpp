@@ -11,7 +11,7 @@
 
 #include "headless/control.h"
 #include "scene/actor.h"
-#include "tools/render/saving_run.h"
+#include "saver_run/saving_run.h"
 
 int main(int argc, char** argv) {
   SavingRun run;

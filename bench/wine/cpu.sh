@@ -7,22 +7,24 @@
 # Xvfb's own time is not counted. Prints both figures and their ratio; exits 1 when the ratio
 # exceeds LIMIT.
 #
-# usage: bench/wine/cpu.sh [SECONDS]   (60 by default; needs the win64 build)
-# Environment: SAVER_SCR, FLOOR_EXE (defaults in build/win64), LIMIT (1.5), SETTLE_SECONDS (5),
+# usage: bench/wine/cpu.sh [SECONDS]   (60 by default; needs the build that E2E_BUILD names)
+# Environment: E2E_BUILD (win64 or win32, see e2e/lib.sh; the floor comes from the same build as the
+# saver), SAVER_SCR, FLOOR_EXE (defaults in build/$E2E_BUILD), LIMIT (1.5), SETTLE_SECONDS (5),
 # WINE_CPU_WORK (folder for logs), WINE_CPU_DISPLAY_BASE (first X display number to try, 200).
 source "$(dirname "$0")/wine_proc.sh"
 
 seconds=${1:-60}
 limit=${LIMIT:-1.5}
 settle=${SETTLE_SECONDS:-5}
-saver=${SAVER_SCR:-$BENCH_REPO/build/win64/lomlom.scr}
-floor=${FLOOR_EXE:-$BENCH_REPO/build/win64/bench/wine/timer_floor.exe}
-CASE_DIR=${WINE_CPU_WORK:-$BENCH_REPO/build/win64/bench/wine/cpu}
+saver=${SAVER_SCR:-$BENCH_REPO/build/$E2E_BUILD/lomlom.scr}
+floor=${FLOOR_EXE:-$BENCH_REPO/build/$E2E_BUILD/bench/wine/timer_floor.exe}
+CASE_DIR=${WINE_CPU_WORK:-$BENCH_REPO/build/$E2E_BUILD/bench/wine/cpu}
 E2E_DISPLAY_BASE=${WINE_CPU_DISPLAY_BASE:-200}
 
 [[ "$seconds" =~ ^[1-9][0-9]*$ ]] || { echo "usage: cpu.sh [SECONDS]"; exit 2; }
 rm -rf "$CASE_DIR"
 mkdir -p "$CASE_DIR"
+require_wine "$CASE_DIR"
 trap finish EXIT
 trap 'fail "interrupted"; exit 1' INT TERM
 require_file "saver" "$saver"
@@ -37,7 +39,7 @@ measure() {
   shift 3
   use_prefix "$CASE_DIR/template" "$name"
   cp "$exe" "$E2E_PREFIX/drive_c/bench/"
-  "$WINE64" "C:\\bench\\$(basename "$exe")" "$@" >"$CASE_DIR/$name.log" 2>&1 &
+  "$WINE" "C:\\bench\\$(basename "$exe")" "$@" >"$CASE_DIR/$name.log" 2>&1 &
   E2E_PIDS+=($!)
   wait_until 30000 window_shown "$title" || abort "$name showed no window \"$title\" within 30 s"
   sleep "$settle"
@@ -63,7 +65,7 @@ rm -rf "$CASE_DIR/template"
 floor_s=$(sed -n 's/^cpu_s=\([0-9.]*\).*/\1/p' "$CASE_DIR/floor.cpu")
 saver_s=$(sed -n 's/^cpu_s=\([0-9.]*\).*/\1/p' "$CASE_DIR/saver.cpu")
 ratio=$(awk -v s="$saver_s" -v f="$floor_s" 'BEGIN { if (f > 0) printf "%.2f", s / f; else print "inf" }')
-echo "CPU seconds over $seconds s: timer floor $floor_s, saver $saver_s"
+echo "$E2E_BUILD CPU seconds over $seconds s: timer floor $floor_s, saver $saver_s"
 echo "ratio=$ratio (limit $limit)"
 awk -v r="$ratio" -v l="$limit" 'BEGIN { exit !(r != "inf" && r <= l) }' ||
   fail "the saver used $ratio times the floor's CPU time, more than $limit"

@@ -17,8 +17,8 @@
 # take; a leak of one 32-byte block per tick (48 bytes with the heap's header, 2,200 ticks after
 # the warm-up) comes to 103 kB and fails, a leaked GDI object or device context per tick far sooner.
 #
-# usage: bench/wine/rss-soak.sh [MINUTES]   (5 by default, at least 2; needs the win64 build)
-# Environment: SAVER_SCR (default build/win64/lomlom.scr), SAMPLE_SECONDS (5), TOLERANCE_KB (64),
+# usage: bench/wine/rss-soak.sh [MINUTES]   (5 by default, at least 2; needs the build E2E_BUILD names)
+# Environment: E2E_BUILD (win64 or win32), SAVER_SCR (default build/$E2E_BUILD/lomlom.scr), SAMPLE_SECONDS (5), TOLERANCE_KB (64),
 # WINE_SOAK_WORK (folder for logs), WINE_SOAK_DISPLAY_BASE (first X display number to try, 210).
 source "$(dirname "$0")/wine_proc.sh"
 
@@ -26,13 +26,14 @@ minutes=${1:-5}
 every=${SAMPLE_SECONDS:-5}
 tolerance=${TOLERANCE_KB:-64}
 warm_up=60
-saver=${SAVER_SCR:-$BENCH_REPO/build/win64/lomlom.scr}
-CASE_DIR=${WINE_SOAK_WORK:-$BENCH_REPO/build/win64/bench/wine/rss-soak}
+saver=${SAVER_SCR:-$BENCH_REPO/build/$E2E_BUILD/lomlom.scr}
+CASE_DIR=${WINE_SOAK_WORK:-$BENCH_REPO/build/$E2E_BUILD/bench/wine/rss-soak}
 E2E_DISPLAY_BASE=${WINE_SOAK_DISPLAY_BASE:-210}
 
 [[ "$minutes" =~ ^[0-9]+$ ]] && ((minutes >= 2)) || { echo "usage: rss-soak.sh [MINUTES]  (at least 2)"; exit 2; }
 rm -rf "$CASE_DIR"
 mkdir -p "$CASE_DIR"
+require_wine "$CASE_DIR"
 trap finish EXIT
 trap 'fail "interrupted"; exit 1' INT TERM
 require_file "saver" "$saver"
@@ -43,7 +44,7 @@ rm -rf "$CASE_DIR/template"
 cp "$saver" "$E2E_PREFIX/drive_c/bench/lomlom.scr"
 
 start=$(now_ms)
-"$WINE64" 'C:\bench\lomlom.scr' /s >"$CASE_DIR/saver.log" 2>&1 &
+"$WINE" 'C:\bench\lomlom.scr' /s >"$CASE_DIR/saver.log" 2>&1 &
 wine_pid=$!
 E2E_PIDS+=("$wine_pid")
 wait_until 30000 window_shown "Screen Saver" || abort "no saver window within 30 s"

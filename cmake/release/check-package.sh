@@ -1,7 +1,7 @@
 #!/bin/bash
 # Makes the release zip afresh with CPack and checks it: exactly the two savers, the install text,
-# the licence and the README's pictures, each file as built or as kept in the sources, the texts
-# with Windows line endings. Leaves the zip unpacked in WORK_DIR/unpacked for the checks that follow.
+# the licence, the README's pictures and SHA256SUMS, each file as built or as kept in the sources,
+# the texts with Windows line endings, every sum right. Leaves the zip unpacked in WORK_DIR/unpacked for the checks that follow.
 # usage: check-package.sh CPACK CMAKE CPACK_CONFIG WORK_DIR PACKAGE_NAME SOURCE_DIR WIN64_SCR WIN32_SCR
 set -u
 cpack=$1 cmake=$2 config=$3 work=$4 name=$5 source=$6 win64=$7 win32=$8
@@ -37,7 +37,7 @@ zip=$work/$name.zip
 echo "$zip: $(stat -c %s "$zip") bytes"
 
 mapfile -t pictures < <(grep -oE '\(docs/[^)]+\.(png|gif)\)' "$source/README.md" | sed 's/^(docs\///; s/)$//' | sort -u)
-expected=$(printf '%s\n' INSTALL.txt LICENSE.txt lomlom-32bit.scr lomlom-64bit.scr "${pictures[@]/#/pictures/}" |
+expected=$(printf '%s\n' INSTALL.txt LICENSE.txt SHA256SUMS lomlom-32bit.scr lomlom-64bit.scr "${pictures[@]/#/pictures/}" |
   sed "s|^|$name/|" | sort)
 listing=$("$cmake" -E tar tf "$zip" | grep -v '/$' | sort)
 expect "the zip holds exactly the savers, the texts and the README's ${#pictures[@]} pictures" \
@@ -52,6 +52,10 @@ for picture in "${pictures[@]}"; do
 done
 expect "LICENSE.txt is LICENSE with CRLF endings" "$(sed 's/$/\r/' "$source/LICENSE" | md5sum)" \
   "$(md5sum <"$top/LICENSE.txt")"
+
+sums=$(cd "$top" && sha256sum --strict -c SHA256SUMS 2>&1)
+expect "SHA256SUMS: every file but itself, each sum right" "$(($(wc -l <<<"$expected") - 1)) 0" \
+  "$(grep -c ': OK$' <<<"$sums") $(grep -vc ': OK$' <<<"$sums")"
 
 install_text=$top/INSTALL.txt
 expect "every line of INSTALL.txt ends in CRLF" 0 "$(grep -c $'[^\r]$' "$install_text")"

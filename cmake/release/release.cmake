@@ -1,5 +1,5 @@
 # The release package, lomlom-<version>.zip (cpack --preset release): both shipped savers under names
-# that tell them apart, an install text, the licence and the README's pictures. Everything in it is
+# that tell them apart, an install text, the licence, the README's pictures and their SHA256SUMS. Everything in it is
 # made by the Windows builds or kept in the sources, so packing builds nothing of this tree.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 
@@ -19,10 +19,26 @@ install(FILES ${SAVER_WIN64_SCR} DESTINATION . RENAME lomlom-64bit.scr)
 install(FILES ${SAVER_WIN32_SCR} DESTINATION . RENAME lomlom-32bit.scr)
 install(FILES ${release_texts}/INSTALL.txt ${release_texts}/LICENSE.txt DESTINATION .)
 install(FILES ${readme_pictures} DESTINATION pictures)
+# Last, over everything above: one SHA-256 line per file, as sha256sum -c reads them.
+set(packed_names INSTALL.txt LICENSE.txt lomlom-32bit.scr lomlom-64bit.scr)
+foreach(picture IN LISTS readme_pictures)
+  get_filename_component(picture_name ${picture} NAME)
+  list(APPEND packed_names pictures/${picture_name})
+endforeach()
+install(CODE "set(packed_names \"${packed_names}\")")
+install(CODE [[
+  set(top "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+  set(sums "")
+  foreach(name IN LISTS packed_names)
+    file(SHA256 "${top}/${name}" sum)
+    string(APPEND sums "${sum}  ${name}\n")
+  endforeach()
+  file(WRITE "${top}/SHA256SUMS" "${sums}")
+]])
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME lomlom)
-set(CPACK_PACKAGE_VENDOR NUVARIS)
+set(CPACK_PACKAGE_VENDOR ${SAVER_MANUFACTURER})
 set(CPACK_PACKAGE_FILE_NAME lomlom-${PROJECT_VERSION})
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 include(CPack)
@@ -48,3 +64,6 @@ add_shipped_resources_test(release_resources_64bit ${unpacked}/lomlom-64bit.scr
                            FIXTURES_REQUIRED release_package LABELS release)
 add_shipped_resources_test(release_resources_32bit ${unpacked}/lomlom-32bit.scr
                            FIXTURES_REQUIRED release_package LABELS release)
+
+# The Windows Installer packages, from the same files.
+add_subdirectory(${CMAKE_SOURCE_DIR}/packaging ${CMAKE_BINARY_DIR}/packaging)

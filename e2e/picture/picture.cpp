@@ -1,38 +1,33 @@
 #include "e2e/picture/picture.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
+#include "bitmap_file/bitmap_file.h"
 #include "render/compositor.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
+#include "sprites/bitmap_format.h"
 
 namespace {
 
 // The palette stays alive while the picture is on the screen.
 MainPalette picturePalette;
 
-const size_t kFileHeader = 14;
-const size_t kInfoHeader = 40;
-const size_t kColourTable = 256 * 4;
-const size_t kPixels = kFileHeader + kInfoHeader + kColourTable;
-
 // A BMP file as the picture resources hold them: header 14 bytes in, rows bottom-up.
 struct Frame {
   std::vector<BYTE> file;
   int width;
   int height;
-  const BITMAPINFO* Header() const { return reinterpret_cast<const BITMAPINFO*>(file.data() + kFileHeader); }
-  const BYTE* Bits() const { return file.data() + kPixels; }
-  BYTE& At(int x, int y) { return file[kPixels + (height - 1 - y) * ((width + 3) & ~3) + x]; }
+  const BITMAPINFO* Header() const {
+    return reinterpret_cast<const BITMAPINFO*>(file.data() + kBitmapFileHeaderSize);
+  }
+  const BYTE* Bits() const { return file.data() + kIndexedPixelOffset; }
+  BYTE& At(int x, int y) {
+    return file[kIndexedPixelOffset + (height - 1 - y) * IndexedRowStride(width) + x];
+  }
 };
-
-template <typename T>
-void Put(std::vector<BYTE>& bytes, size_t at, T value) {
-  std::memcpy(bytes.data() + at, &value, sizeof value);
-}
 
 // Index patterns that walk the whole colour table, with transparent (index 1) holes and rims.
 enum class Pattern { Ramp, Rings, Stripes };
@@ -55,25 +50,12 @@ BYTE PatternIndex(Pattern pattern, int x, int y, int width, int height) {
 }
 
 Frame MakeFrame(int width, int height, Pattern pattern, const BYTE* colourTable) {
-  Frame frame = {std::vector<BYTE>(kPixels + static_cast<size_t>((width + 3) & ~3) * height, 0), width,
-                 height};
-  Put<WORD>(frame.file, 0, 0x4D42);
-  Put<DWORD>(frame.file, 2, static_cast<DWORD>(frame.file.size()));
-  Put<DWORD>(frame.file, 10, static_cast<DWORD>(kPixels));
-  BITMAPINFOHEADER header = {};
-  header.biSize = kInfoHeader;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 8;
-  header.biClrUsed = 256;
-  Put(frame.file, kFileHeader, header);
-  std::memcpy(frame.file.data() + kFileHeader + kInfoHeader, colourTable, kColourTable);
+  std::vector<BYTE> pixels;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x)
-      frame.At(x, y) = PatternIndex(pattern, x, y, width, height);
+      pixels.push_back(PatternIndex(pattern, x, y, width, height));
   }
-  return frame;
+  return {IndexedBitmapFile(width, height, colourTable, pixels.data()), width, height};
 }
 
 struct Drawing {
@@ -102,14 +84,14 @@ void ComposeTicks(HDC dc, const BYTE* colourTable) {
   keyedBySeven.At(0, 46) = 7;  // bottom-left: the key while no fixed key is set
 
   // First tick: each frame's bottom-left pixel is its key; every edge cuts something.
-  const Drawing first[] = {{&actor, {-30, -20, 90, 70}, DrawKeyed, 1},
-                           {&actor, {560, 420, 680, 510}, DrawKeyedMirrored, 1},
-                           {&tall, {300, -40, 375, 60}, DrawOpaque, 1},
-                           {&logo, {-50, 300, 71, 330}, DrawKeyed, 2},
-                           {&logo, {250, 200, 371, 230}, DrawKeyedMirrored, 2},
-                           {&tall, {280, 180, 355, 280}, DrawKeyed, 1},
-                           {&keyedBySeven, {600, 100, 661, 147}, DrawKeyed, 1},
-                           {&keyedBySeven, {150, 350, 211, 397}, DrawKeyed, 1}};
+  const Drawing first[] = {{&actor, {-30, -20, 90, 70}, kDrawKeyed, 1},
+                           {&actor, {560, 420, 680, 510}, kDrawKeyedMirrored, 1},
+                           {&tall, {300, -40, 375, 60}, kDrawOpaque, 1},
+                           {&logo, {-50, 300, 71, 330}, kDrawKeyed, 2},
+                           {&logo, {250, 200, 371, 230}, kDrawKeyedMirrored, 2},
+                           {&tall, {280, 180, 355, 280}, kDrawKeyed, 1},
+                           {&keyedBySeven, {600, 100, 661, 147}, kDrawKeyed, 1},
+                           {&keyedBySeven, {150, 350, 211, 397}, kDrawKeyed, 1}};
   for (const Drawing& drawing : first)
     Queue(drawing);
   ComposeFrame();
@@ -120,11 +102,11 @@ void ComposeTicks(HDC dc, const BYTE* colourTable) {
   SetTransparentKey(1);
   Erase({320, 0, 360, 40});
   Erase({290, 190, 330, 250});
-  const Drawing second[] = {{&logo, {110, 160, 231, 190}, DrawKeyed, 2},
-                            {&actor, {100, 150, 220, 240}, DrawKeyedMirrored, 1},
-                            {&tall, {400, 440, 475, 540}, DrawKeyed, 1},
-                            {&keyedBySeven, {-20, 430, 41, 477}, DrawOpaque, 1},
-                            {&actor, {500, 250, 620, 340}, DrawOpaque, 0}};
+  const Drawing second[] = {{&logo, {110, 160, 231, 190}, kDrawKeyed, 2},
+                            {&actor, {100, 150, 220, 240}, kDrawKeyedMirrored, 1},
+                            {&tall, {400, 440, 475, 540}, kDrawKeyed, 1},
+                            {&keyedBySeven, {-20, 430, 41, 477}, kDrawOpaque, 1},
+                            {&actor, {500, 250, 620, 340}, kDrawOpaque, 0}};
   for (const Drawing& drawing : second)
     Queue(drawing);
   ComposeFrame();
@@ -143,21 +125,21 @@ void ComposeTicks(HDC dc, const BYTE* colourTable) {
 std::vector<BYTE> ReadPaletteFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   std::vector<BYTE> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (bytes.size() < kPixels)
+  if (bytes.size() < kIndexedPixelOffset)
     bytes.clear();
   return bytes;
 }
 
 std::string DrawPicture(HWND window, const std::vector<BYTE>& paletteFile) {
-  const BYTE* colourTable = paletteFile.data() + kFileHeader + kInfoHeader;
+  const BYTE* colourTable = paletteFile.data() + kBitmapColourTableOffset;
   ClearSystemPalette();
   HDC dc = GetDC(window);
   const RECT client = {0, 0, kPictureWidth, kPictureHeight};
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   HPALETTE previous = nullptr;
   if (GetDeviceCaps(dc, BITSPIXEL) == 8) {
-    picturePalette.entries =
-        LogPaletteFromBitmap(reinterpret_cast<const BITMAPINFOHEADER*>(paletteFile.data() + kFileHeader));
+    picturePalette.entries = LogPaletteFromBitmap(
+        reinterpret_cast<const BITMAPINFOHEADER*>(paletteFile.data() + kBitmapFileHeaderSize));
     picturePalette.handle = picturePalette.entries ? CreatePalette(picturePalette.entries) : nullptr;
     if (!picturePalette.handle) {
       ReleaseDC(window, dc);

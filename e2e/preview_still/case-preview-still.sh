@@ -36,7 +36,7 @@ for size in 152x112 200x150 640x480 401x121 121x401 60x45; do
 
   out=$CASE_DIR/still-$size.out
   rm -f "$DONE_FILE"
-  "$WINE64" 'C:\preview_still_win32.exe' 'C:\saver\lomlom.scr' "$width" "$height" "$DONE" 60 >"$out" 2>"$out.err" &
+  "$WINE" 'C:\preview_still_win32.exe' 'C:\saver\lomlom.scr' "$width" "$height" "$DONE" 60 >"$out" 2>"$out.err" &
   pid=$!
   E2E_PIDS+=("$pid")
   if ! wait_until 30000 has_line "$out" ready; then

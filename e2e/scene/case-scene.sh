@@ -3,8 +3,9 @@
 # display's precision, a frame that lomlom-render draws with the saver's own code for that screen;
 # the frames seen must run through the five actions in the cycle's order, in the upper-left, lower
 # right, upper right and lower left stages, with their logos. With sound on, the PlaySoundA calls
-# that Wine traces must be the renderer's sound cues for the same entry point, in order. At depths 8
-# and 24 one screenshot of each action must also be its reviewed picture in tests/references.
+# that Wine traces must be the renderer's sound cues for the same entry point, in order. The entry
+# point is the one whose first sound the saver played first. At depths 8 and 24 one screenshot of
+# each action must also be its reviewed picture in tests/references.
 # usage: case-scene.sh DEPTH   (8, 16 or 24; E2E_RENDER is lomlom-render)
 source "$(dirname "$0")/../lib.sh"
 depth=$1
@@ -17,39 +18,46 @@ case $depth in
 esac
 begin_case "scene-depth$depth"
 [[ -x "${E2E_RENDER:-}" ]] || abort "lomlom-render not found at '${E2E_RENDER:-}' (build the native preset)"
-# The watch ends once the cycle has come round to its first action again (about a minute at 110 ms a
-# tick); this is its limit, for a slow machine.
+# The watch ends once every action has shown with its logo (about a minute at 110 ms a tick); this is
+# its limit, for a slow machine.
 watch_seconds=${E2E_WATCH_SECONDS:-100}
-render_ticks=$(((watch_seconds + 15) * 1000 / 110))
+# The entry point's frames are drawn while the saver runs, and the watch starts after that: the log
+# covers two minutes of it (drawing takes about a quarter of the time it covers), then the whole watch.
+before_watch_seconds=120
+render_ticks=$(((before_watch_seconds + watch_seconds) * 1000 / 110))
 
 if ((depth == 8)); then
   # Without these Wine matches palette colours only against its 20 reserved ones.
-  timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v ClientSideGraphics /d N /f >/dev/null 2>&1 &&
-    timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v PrivateColorMap /d Y /f >/dev/null 2>&1 ||
+  timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v ClientSideGraphics /d N /f >/dev/null 2>&1 &&
+    timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v PrivateColorMap /d Y /f >/dev/null 2>&1 ||
     abort "could not set the palette settings in the prefix"
   timeout 60 "$WINESERVER" -w
 fi
 
-# One frame log per entry point of the cycle: the seed decides which action comes first.
-declare -A seed_of=()
-for ((seed = 0; seed < 64 && ${#seed_of[@]} < 5; seed++)); do
-  "$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth "$bits" --seed "$seed" --ticks 1 \
-    --frame-log "$CASE_DIR/probe.txt" || abort "lomlom-render failed"
-  first=$(awk '!/^#/ {print $3}' "$CASE_DIR/probe.txt")
-  [[ -z "${seed_of[$first]:-}" ]] && seed_of[$first]=$seed
-done
-((${#seed_of[@]} == 5)) || abort "found seeds for only ${#seed_of[@]} entry points"
-logs=()
-for action in "${!seed_of[@]}"; do
-  "$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth "$bits" --seed "${seed_of[$action]}" \
-    --ticks "$render_ticks" --frame-log "$CASE_DIR/frames-$action.txt" --sound-log "$CASE_DIR/sounds-$action.txt" ||
-    abort "lomlom-render failed for the entry point $action"
-  logs+=("$CASE_DIR/frames-$action.txt")
-done
-note "rendered $render_ticks ticks for each entry point (seeds: ${seed_of[*]})"
+declare -A seed_of_sound=()
+while read -r sound seed; do
+  seed_of_sound[$sound]=$seed
+done < <(bash "$E2E_DIR/scene/entry-sounds.sh" "$E2E_RENDER" "$CASE_DIR" "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" "$bits")
+((${#seed_of_sound[@]} == 5)) || abort "lomlom-render could not tell the entry points by their first sounds"
 
-WINEDEBUG=+winmm spawn_saver saver 'C:\saver\lomlom.scr /s' $(((watch_seconds + 60) * 1000))
+# first_sound: the first sound the saver played, by its name, once Wine has traced it.
+first_sound() {
+  /usr/bin/python3 "$E2E_DIR/scene/sound_calls.py" "$CASE_DIR/saver.err" | awk '$1 != "NULL" && $1 != "?" {print $1; exit}'
+}
+
+started=$(now_ms)
+WINEDEBUG=+winmm spawn_saver saver 'C:\saver\lomlom.scr /s' $(((before_watch_seconds + watch_seconds + 60) * 1000))
 wait_saver_window saver
+# The first seconds of the run may go unseen on a loaded machine, so the screenshots alone cannot
+# tell the entry point: its first sound does.
+wait_until 30000 eval '[[ -n "$(first_sound)" ]]' || abort "the saver played no sound within 30 s (see $CASE_DIR/saver.err)"
+seed=${seed_of_sound[$(first_sound)]:-}
+[[ -n "$seed" ]] || abort "the first sound, $(first_sound), begins no entry point"
+"$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth "$bits" --seed "$seed" --ticks "$render_ticks" \
+  --frame-log "$CASE_DIR/frames.txt" --sound-log "$CASE_DIR/sounds.txt" || abort "lomlom-render failed for seed $seed"
+note "entry point $(awk '!/^#/ {print $3; exit}' "$CASE_DIR/frames.txt") (seed $seed), told by its first sound $(first_sound); rendered $render_ticks ticks"
+(($(now_ms) - started < before_watch_seconds * 1000)) ||
+  abort "the frames were ready only $(($(now_ms) - started)) ms into the run; they cover $before_watch_seconds s before the watch"
 window=0
 best=0
 if ((depth == 8)); then
@@ -65,23 +73,18 @@ fi
 references=()
 ((bits != 16)) && references=(--references "$E2E_DIR/../tests/references/scene.txt" --reference-depth "$bits")
 /usr/bin/python3 "$E2E_DIR/scene/watch_saver.py" --depth "$depth" --seconds "$watch_seconds" --out "$CASE_DIR" \
-  --window "$window" "${references[@]}" "${logs[@]}" >"$CASE_DIR/watch.txt" 2>&1
+  --window "$window" "${references[@]}" "$CASE_DIR/frames.txt" >"$CASE_DIR/watch.txt" 2>&1
 watched=$?
 cat "$CASE_DIR/watch.txt"
-expect "every screenshot is a rendered frame, in the cycle's order" 0 "$watched"
+expect "every screenshot is a frame of the entry point's, in the cycle's order" 0 "$watched"
 expect "still running after the cycle" "still running" "$(saver_exit saver 0)"
 xdo key space
 expect "exit code after a key press" 0 "$(saver_exit saver 10000)"
 
 # Sound: the calls Wine saw, as "NAME FLAGS", against the renderer's cues of the same entry point.
-entry=$(value "$CASE_DIR/watch.txt" entry_log)
-entry=${entry#frames-}
-entry=${entry%.txt}
-if [[ -n "$entry" ]]; then
-  /usr/bin/python3 "$E2E_DIR/scene/sound_calls.py" "$CASE_DIR/saver.err" >"$CASE_DIR/sounds-seen.txt"
-  awk '!/^#/ {print $2, $3}' "$CASE_DIR/sounds-$entry.txt" >"$CASE_DIR/sounds-expected.txt"
-  seen=$(wc -l <"$CASE_DIR/sounds-seen.txt")
-  expect "sound calls over a whole cycle (two per action)" 1 $((seen >= 10))
-  expect "sound calls are the renderer's cues, in order" "$(head -n "$seen" "$CASE_DIR/sounds-expected.txt")" \
-    "$(cat "$CASE_DIR/sounds-seen.txt")"
-fi
+/usr/bin/python3 "$E2E_DIR/scene/sound_calls.py" "$CASE_DIR/saver.err" >"$CASE_DIR/sounds-seen.txt"
+awk '!/^#/ {print $2, $3}' "$CASE_DIR/sounds.txt" >"$CASE_DIR/sounds-expected.txt"
+seen=$(wc -l <"$CASE_DIR/sounds-seen.txt")
+expect "sound calls over a whole cycle (two per action)" 1 $((seen >= 10))
+expect "sound calls are the renderer's cues, in order" "$(head -n "$seen" "$CASE_DIR/sounds-expected.txt")" \
+  "$(cat "$CASE_DIR/sounds-seen.txt")"

@@ -9,7 +9,7 @@ saver_key='SOFTWARE\NUVARIS\ORUScreenSaver\LOMLOM_ACTION_2'
 run_seconds=10
 
 set_sound() {
-  timeout 60 "$WINE64" reg add "$1\\$saver_key" /v Sound /t REG_DWORD /d "$2" /f >/dev/null 2>&1 ||
+  timeout 60 "$WINE" reg add "$1\\$saver_key" /v Sound /t REG_DWORD /d "$2" /f >/dev/null 2>&1 ||
     abort "could not store Sound=$2 under $1"
 }
 

@@ -1,23 +1,23 @@
 """Watches the running saver and matches every screenshot with a frame that lomlom-render drew.
 
-usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] [--references LIST --reference-depth R]
-                      FRAME_LOG...
+usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] [--actions N]
+                      [--references LIST --reference-depth R] FRAME_LOG...
 
 Each FRAME_LOG is lomlom-render's --frame-log for one entry point of the action cycle, drawn for
 the same screen. Screenshots are taken (of the root window, or at a palette depth of the saver's own
-window, whose colour map is installed first, as a window manager would) until the cycle has come
-round to its first action again, or for S seconds at most; each is hashed at the display's precision
-and looked up in the logs. The saver's entry point is the log
-that holds every screenshot, in order. Prints key=value lines and exits 1 when a screenshot
-matches no frame, when no entry point explains them all, or when the actions seen do not run
-through the whole cycle from the upper-left stage on. Screenshots that match nothing are kept in
-DIR as unmatched-N.xwd.
+window, with its colour map installed as a window manager would) until every action has shown with
+its logo and the cycle has come round, or for S seconds at most; each is hashed at the display's
+precision and looked up in the logs. The entry point is the one log that holds every screenshot in
+order; the watch need not see the start, but its k-th action must be the cycle's k-th from there, in
+the stages upper left, lower right, upper right and lower left in turn. Prints key=value lines and
+exits 1 when a shot matches no frame or no one log, or the order breaks; unmatched-N.xwd keeps them.
+With --actions N the watch ends once N actions have been seen, and asks for no more.
 
-With --references (tests/references/scene.txt) every screenshot that the logs name as one of the
-reviewed pictures of depth R is also matched against that picture, whichever quadrant it plays in:
-the screen is black outside the actor and its logo, so the stage moved to the picture's quadrant
-must give the picture's hash. The renderer and the saver cannot then share a fault unseen. Each
-action needs one such screenshot; its held last frame lasts long enough for one.
+With --references LIST (tests/references/scene.txt) every screenshot that the logs name as one of
+the reviewed pictures of depth R is also matched against that picture, whichever quadrant it plays
+in: the screen is black outside the actor and its logo, so the stage moved to the picture's quadrant
+must give the picture's hash, and the renderer and the saver cannot share a fault unseen. The watch
+goes on until each action has had one such screenshot; its held last frame lasts long enough.
 """
 
 import argparse
@@ -110,45 +110,62 @@ def place_shots(shots, frames):
     return placed
 
 
+def ordinals(frames):
+    """For each frame, which action of the log it belongs to (0 for the entry point's), or None in a pause."""
+    result, ordinal, previous = [], -1, 0
+    for _, _, action, *_ in frames:
+        if action != 0 and previous == 0:
+            ordinal += 1
+        result.append(ordinal if action != 0 else None)
+        previous = action
+    return result
+
+
 def actions_seen(placed, frames):
-    """[(action, quadrant, logo seen)] in the order the shots saw them."""
+    """[(ordinal, action, quadrant, logo seen)] in the order the shots saw them."""
+    ordinal_of = ordinals(frames)
     seen = []
     for index in placed:
         _, _, action, quadrant, logo, _ = frames[index]
-        if action == 0:
+        ordinal = ordinal_of[index]
+        if ordinal is None:
             continue
-        if seen and seen[-1][0] == action and seen[-1][1] == quadrant:
-            seen[-1] = (action, quadrant, seen[-1][2] or bool(logo))
+        if seen and seen[-1][0] == ordinal:
+            seen[-1] = (ordinal, action, quadrant, seen[-1][3] or bool(logo))
         else:
-            seen.append((action, quadrant, bool(logo)))
+            seen.append((ordinal, action, quadrant, bool(logo)))
     return seen
 
 
-def explain(shots, logs, paths):
-    """(the one entry point's path, frames and placed ticks), or None when not exactly one explains all."""
-    explaining = []
-    for path, frames in zip(paths, logs):
-        placed = place_shots(shots, frames)
-        if placed is not None:
-            explaining.append((path, frames, placed))
-    return explaining[0] if len(explaining) == 1 else None
+def without_logo(seen):
+    """The actions of the cycle not yet seen with their logo."""
+    return [action for action in CYCLE if action not in {a for _, a, _, logo in seen if logo}]
 
 
-def judge(seen):
-    """The failures of the actions seen: the whole cycle in order, from the upper left on, with logos."""
+def judge(seen, entry, actions):
+    """The failures of the actions seen: one after another in the cycle's order from the entry point,
+    each in its stage, and the whole cycle with its logos (or, when told, that many actions)."""
     failures = []
-    quadrants = [quadrant for _, quadrant, _ in seen]
-    expected = [index % 4 for index in range(5)]
-    if quadrants[:5] != expected:
-        failures.append(f"quadrants in the order {quadrants}, expected {expected} from the upper left on")
-    actions = [action for action, _, _ in seen]
-    first = CYCLE.index(actions[0]) if actions and actions[0] in CYCLE else 0
-    if actions != [CYCLE[(first + index) % 5] for index in range(len(actions))] or len(set(actions[:5])) < 5:
-        failures.append(f"actions {actions} are not the whole cycle in order")
-    without_logo = [action for action, _, logo in seen[:5] if not logo]
-    if without_logo:
-        failures.append(f"no logo seen with {without_logo}")
+    first = CYCLE.index(entry) if entry in CYCLE else 0
+    for number, (ordinal, action, quadrant, _) in enumerate(seen):
+        if number and ordinal != seen[number - 1][0] + 1:
+            failures.append(f"action {ordinal} of the run seen after {seen[number - 1][0]}, none between")
+        if action != CYCLE[(first + ordinal) % len(CYCLE)]:
+            failures.append(f"action {ordinal} of the run is {action}, not {CYCLE[(first + ordinal) % len(CYCLE)]}")
+        if quadrant != ordinal % 4:
+            failures.append(f"action {ordinal} of the run in the {QUADRANT_NAMES[quadrant]} stage, "
+                            f"not the {QUADRANT_NAMES[ordinal % 4]}")
+    if actions and len(seen) < actions:
+        failures.append(f"{len(seen)} actions seen, not {actions}")
+    elif not actions and without_logo(seen):
+        failures.append(f"not seen with a logo: {without_logo(seen)}")
     return failures
+
+
+def explain(shots, logs, paths):
+    """[(path, frames, placed)] of the logs that hold every shot, in order."""
+    placings = [(path, frames, place_shots(shots, frames)) for path, frames in zip(paths, logs)]
+    return [placing for placing in placings if placing[2] is not None]
 
 
 def main():
@@ -157,6 +174,7 @@ def main():
     parser.add_argument("--seconds", type=float, required=True, help="the longest the watch may take")
     parser.add_argument("--out", required=True)
     parser.add_argument("--window", type=lambda text: int(text, 0), default=0)
+    parser.add_argument("--actions", type=int, default=0, help="actions to see (default: the whole cycle)")
     parser.add_argument("--references")
     parser.add_argument("--reference-depth", type=int)
     parser.add_argument("frame_logs", nargs="+")
@@ -170,13 +188,12 @@ def main():
     candidates = reference_shots(logs, references)
     verdicts = {}  # screen hash: (action, whether it is the reviewed picture)
 
-    # The watch ends once the first action has come round again (a whole cycle seen), or at the limit.
-    shots, unmatched, seen = [], 0, []
-    start = time.monotonic()
     def unchecked():
         return set(CYCLE) - set(action for action, _ in verdicts.values()) if references else set()
 
-    while time.monotonic() - start < args.seconds and (len(seen) < 6 or unchecked()):
+    shots, unmatched = [], 0
+    start = time.monotonic()
+    while time.monotonic() - start < args.seconds:
         if installer and not installer.install():
             print("window_gone=1")
             break
@@ -192,26 +209,30 @@ def main():
             with open(os.path.join(args.out, f"unmatched-{unmatched}.xwd"), "wb") as kept:
                 kept.write(data)
         elif not unmatched and len(shots) % 10 == 0:
-            explained = explain(shots, logs, args.frame_logs)
-            seen = actions_seen(explained[2], explained[1]) if explained else []
+            explaining = explain(shots, logs, args.frame_logs)
+            seen = actions_seen(explaining[0][2], explaining[0][1]) if len(explaining) == 1 else []
+            enough = len(seen) >= args.actions if args.actions else len(seen) > len(CYCLE) and not without_logo(seen)
+            if not explaining or (enough and not unchecked()):
+                break
     print(f"seconds={time.monotonic() - start:.1f}")
     print(f"shots={len(shots)}")
     print(f"unmatched={unmatched}")
-    explained = explain(shots, logs, args.frame_logs) if shots and not unmatched else None
-    if not explained:
+    explaining = explain(shots, logs, args.frame_logs) if shots and not unmatched else []
+    if len(explaining) != 1:
         print("FAIL: no one entry point's frames explain every screenshot in order")
         return 1
-    path, frames, placed = explained
+    path, frames, placed = explaining[0]
     seen = actions_seen(placed, frames)
     print(f"entry_log={os.path.basename(path)}")
     print(f"ticks_seen={frames[placed[0]][0]}..{frames[placed[-1]][0]}")
-    print("actions_seen=" + " ".join(f"{a}@{QUADRANT_NAMES[q].replace(' ', '-')}{'+logo' if l else ''}" for a, q, l in seen))
-    failures = judge(seen)
+    print("actions_seen=" + " ".join(f"{a}@{QUADRANT_NAMES[q].replace(' ', '-')}{'+logo' if l else ''}"
+                                     for _, a, q, l in seen))
+    failures = judge(seen, frames[0][2], args.actions)
     if references:
         matched = [action for action, same in verdicts.values() if same]
         print(f"reference_pictures_matched={len(matched)}")
         print("reference_actions_matched=" + " ".join(str(action) for action in CYCLE if action in matched))
-        differing = sorted(set(str(a) for a, same in verdicts.values() if not same))
+        differing = sorted(set(str(action) for action, same in verdicts.values() if not same))
         if differing:
             failures.append(f"screenshots of {differing} differ from the reviewed pictures")
         if unchecked():

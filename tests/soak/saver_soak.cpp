@@ -10,7 +10,7 @@
 #include "headless/control_gdi.h"
 #include "scene/actor.h"
 #include "scene/choreography_tables.h"
-#include "tools/render/saving_run.h"
+#include "saver_run/saving_run.h"
 
 // The sanitizer runtime's count of the bytes in use on the heap (GCC ships no header for it).
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
       soak.Fail(tick, "no actor");
       return false;
     }
-    const bool performing = actor->status == ActorStatus::Performing;
+    const bool performing = actor->status == ActorStatus::kPerforming;
     if (performing && !soak.wasPerforming)
       soak.CheckStart(tick, *actor, width, height);
     soak.wasPerforming = performing;

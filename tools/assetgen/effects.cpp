@@ -99,10 +99,10 @@ void DrawHeart(const Painter& painter, Vec2 centre, double size, double tilt) {
 
 void DrawSparkle(const Painter& painter, Vec2 centre, double size, double angle) {
   const Painter local = Local(painter, centre, size, angle);
-  const Vec2 star[8] = {{0, -0.5}, {0.1, -0.1}, {0.5, 0},  {0.1, 0.1},
-                        {0, 0.5},  {-0.1, 0.1}, {-0.5, 0}, {-0.1, -0.1}};
+  const Vec2 kStar[8] = {{0, -0.5}, {0.1, -0.1}, {0.5, 0},  {0.1, 0.1},
+                         {0, 0.5},  {-0.1, 0.1}, {-0.5, 0}, {-0.1, -0.1}};
   FillShaded(
-      local, Box{-0.55, -0.55, 0.55, 0.55}, [&](Vec2 p) { return SdPolygon(p, star); },
+      local, Box{-0.55, -0.55, 0.55, 0.55}, [&](Vec2 p) { return SdPolygon(p, kStar); },
       [](Vec2 p) {
         return Mix(RampColour(Ramp::kGrey, 1.0), RampColour(Ramp::kYellow, 1.0), Clamp01(Length(p) * 3.5));
       });

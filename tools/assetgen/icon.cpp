@@ -55,7 +55,7 @@ Bytes IconImage(int size) {
 }  // namespace
 
 Bytes MakeIcon() {
-  const int sizes[3] = {16, 32, 48};
+  const int kSizes[3] = {16, 32, 48};
   Bytes images[3];
   Bytes out;
   PutU16(out, 0);
@@ -63,9 +63,9 @@ Bytes MakeIcon() {
   PutU16(out, 3);
   std::uint32_t offset = 6 + 16 * 3;
   for (int i = 0; i < 3; ++i) {
-    images[i] = IconImage(sizes[i]);
-    PutU8(out, static_cast<std::uint32_t>(sizes[i]));
-    PutU8(out, static_cast<std::uint32_t>(sizes[i]));
+    images[i] = IconImage(kSizes[i]);
+    PutU8(out, static_cast<std::uint32_t>(kSizes[i]));
+    PutU8(out, static_cast<std::uint32_t>(kSizes[i]));
     PutU8(out, 0);
     PutU8(out, 0);
     PutU16(out, 1);

@@ -81,12 +81,12 @@ void DrawOrnaments(const Painter& painter, const LogoArt& logo) {
 }  // namespace
 
 const std::vector<LogoArt>& LogoArts() {
-  static const std::vector<LogoArt> logos = {
+  static const std::vector<LogoArt> kLogos = {
       {"SLEEPY", 1055, 112, 23, 60, 210, 30, 88}, {"INTEREST", 1059, 124, 30, 100, 110, 40, 53},
       {"ACROBAT", 1225, 84, 26, 90, 190, 31, 43}, {"JOY", 1569, 116, 30, 70, 140, 15, 44},
       {"BIKKURI", 4000, 90, 36, 190, 180, 0, 32},
   };
-  return logos;
+  return kLogos;
 }
 
 IndexImage DrawLogo(const LogoArt& logo) {

@@ -65,8 +65,8 @@ Built BuildPalette() {
 }
 
 const Built& Instance() {
-  static const Built built = BuildPalette();
-  return built;
+  static const Built kBuilt = BuildPalette();
+  return kBuilt;
 }
 
 double Distance2(const PaletteEntry& e, int r, int g, int b) {

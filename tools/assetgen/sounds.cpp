@@ -211,22 +211,22 @@ void Acrobat(Track& track, const SoundArt& s) {
   Whoosh(track, At(s, 38), 0.45, 0.2, 41);
   Whoosh(track, At(s, 43), 0.4, 0.25, 42);
   Thud(track, At(s, 47), 0.8);
-  const int fanfare[4] = {72, 76, 79, 84};
+  const int kFanfare[4] = {72, 76, 79, 84};
   for (int i = 0; i < 4; ++i)
-    AddBell(track, At(s, 52) + 0.1 * i, Note(fanfare[i]), 0.35, 2.5, false);
+    AddBell(track, At(s, 52) + 0.1 * i, Note(kFanfare[i]), 0.35, 2.5, false);
   for (int note : {72, 76, 79})
     AddBell(track, At(s, 52) + 0.45, Note(note), 0.22, 1.8, false);
 }
 
 // Joy: a bouncy marimba tune, four notes to every hop, with a soft spring on each take-off.
 void Joy(Track& track, const SoundArt& s) {
-  const int melody[16] = {72, 76, 79, 84, 81, 79, 76, 79, 77, 81, 84, 81, 79, 76, 74, 72};
-  const int bass[4] = {48, 45, 41, 43};
+  const int kMelody[16] = {72, 76, 79, 84, 81, 79, 76, 79, 77, 81, 84, 81, 79, 76, 74, 72};
+  const int kBass[4] = {48, 45, 41, 43};
   const double beat = 9 * kFrameSeconds / 4;
   for (int i = 0; i < 16; ++i)
-    AddBell(track, beat * i, Note(melody[i]), i == 15 ? 0.5 : 0.4, 5.0, true);
+    AddBell(track, beat * i, Note(kMelody[i]), i == 15 ? 0.5 : 0.4, 5.0, true);
   for (int i = 0; i < 4; ++i) {
-    AddBell(track, beat * 4 * i, Note(bass[i]), 0.45, 3.0, true);
+    AddBell(track, beat * 4 * i, Note(kBass[i]), 0.45, 3.0, true);
     Boing(track, At(s, 15 + 9 * i), 260, 520, 0.12);
   }
   for (int note : {60, 64, 67, 72})
@@ -236,12 +236,12 @@ void Joy(Track& track, const SoundArt& s) {
 }  // namespace
 
 const std::vector<SoundArt>& SoundArts() {
-  static const std::vector<SoundArt> sounds = {
+  static const std::vector<SoundArt> kSounds = {
       {"IDR_WAVE_200_2", 4000, 2, 3.18, true},    {"IDR_WAVE_1014_2", 1055, 43, 7.12, false},
       {"IDR_WAVE_1015_2", 1059, 72, 0.53, true},  {"IDR_WAVE_1049_2", 1225, 0, 6.97, false},
       {"IDR_WAVE_1114_2", 1569, 15, 4.27, false},
   };
-  return sounds;
+  return kSounds;
 }
 
 Bytes MakeSound(const SoundArt& sound) {

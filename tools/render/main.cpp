@@ -10,7 +10,7 @@
 #include "tools/render/gif_film.h"
 #include "tools/render/png_file.h"
 #include "tools/render/render_options.h"
-#include "tools/render/saving_run.h"
+#include "saver_run/saving_run.h"
 
 namespace {
 
@@ -117,5 +117,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "lomlom-render: %s\n%s", error.c_str(), kRenderUsage);
     return 2;
   }
-  return options.mode == RenderMode::Saving ? RenderSaving(options) : RenderPreview(options);
+  return options.mode == RenderMode::kSaving ? RenderSaving(options) : RenderPreview(options);
 }

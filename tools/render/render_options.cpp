@@ -50,7 +50,7 @@ bool Fail(std::string* error, const std::string& reason) {
 
 bool ParseOption(const std::string& name, const char* value, RenderOptions* options, std::string* error) {
   long long number = 0;
-  const bool saving = options->mode == RenderMode::Saving;
+  const bool saving = options->mode == RenderMode::kSaving;
   if (name == "--size") {
     if (!ParseSize(value, &options->width, &options->height))
       return Fail(error, "--size wants WxH, each side 1 to 8192");
@@ -95,9 +95,9 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions* option
     return Fail(error, "a mode is missing: saving or preview");
   const std::string mode = argv[1];
   if (mode == "saving")
-    options->mode = RenderMode::Saving;
+    options->mode = RenderMode::kSaving;
   else if (mode == "preview")
-    options->mode = RenderMode::Preview;
+    options->mode = RenderMode::kPreview;
   else
     return Fail(error, "unknown mode " + mode);
   for (int i = 2; i < argc; i += 2) {
@@ -109,9 +109,9 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions* option
     if (!ParseOption(name, argv[i + 1], options, error))
       return false;
   }
-  if (options->mode == RenderMode::Preview && options->previewOut.empty())
+  if (options->mode == RenderMode::kPreview && options->previewOut.empty())
     return Fail(error, "preview wants --out FILE.png");
-  if (options->mode == RenderMode::Saving && options->gifScale > 1 && options->gifPath.empty())
+  if (options->mode == RenderMode::kSaving && options->gifScale > 1 && options->gifPath.empty())
     return Fail(error, "--gif-scale goes with --gif");
   return true;
 }

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-enum class RenderMode { Saving, Preview };
+enum class RenderMode { kSaving, kPreview };
 
 struct RenderOptions {
-  RenderMode mode = RenderMode::Saving;
+  RenderMode mode = RenderMode::kSaving;
   int width = 640;
   int height = 480;
   int bitsPerPixel = 32;

@@ -1,4 +1,4 @@
-#include "tools/render/saving_run.h"
+#include "saver_run/saving_run.h"
 
 #include <climits>
 #include <string>

@@ -1,4 +1,4 @@
-#include "sprites/scene_descriptor.h"
+#include "scene/action_scene.h"
 
 #include <iterator>
 
@@ -30,7 +30,7 @@ const SpriteEntry kPlacementTable[] = {
 
 }  // namespace
 
-const SceneDescriptor sceneDescriptors[1] = {
+const SceneDescriptor kSceneDescriptors[1] = {
     {kActionSceneId, static_cast<int>(std::size(kAnimationTable)), kAnimationTable,
      static_cast<int>(std::size(kPlacementTable)), kPlacementTable, SceneBehaviour},
 };
