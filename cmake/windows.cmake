@@ -32,9 +32,13 @@ foreach(name ${resource_names})
 endforeach()
 set_source_files_properties(${SAVER_RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS "${resource_files}")
 
-add_executable(saver WIN32 ${SAVER_SOURCES} ${CMAKE_SOURCE_DIR}/host/winmain.cpp ${SAVER_RESOURCE_SCRIPT})
-target_include_directories(saver PRIVATE ${CMAKE_SOURCE_DIR})
-target_compile_definitions(saver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+# The saver's sources are compiled once, for the saver and for the Win32 programs of the tests.
+add_library(saver_objects OBJECT ${SAVER_SOURCES})
+target_include_directories(saver_objects PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(saver_objects PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
+
+add_executable(saver WIN32 ${CMAKE_SOURCE_DIR}/host/winmain.cpp ${SAVER_RESOURCE_SCRIPT})
+target_link_libraries(saver PRIVATE saver_objects)
 target_include_directories(saver PRIVATE "$<$<COMPILE_LANGUAGE:RC>:${SAVER_RESOURCE_FOLDERS}>")
 set_target_properties(saver PROPERTIES OUTPUT_NAME "lomlom" SUFFIX ".scr")
 # The C and C++ runtimes go into the file itself, so it needs nothing beside Windows' own DLLs.

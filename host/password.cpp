@@ -1,5 +1,8 @@
 #include "host/password.h"
 
+#include <cstdlib>
+#include <cstring>
+
 #include "host/entry.h"
 #include "host/host_state.h"
 #include "host/module_entry.h"
@@ -9,17 +12,25 @@ namespace {
 
 typedef DWORD(WINAPI* ChangePasswordEntry)(LPCSTR provider, HWND owner, DWORD flags, LPVOID reserved);
 
+// The setting is a number: a DWORD as the control panel writes it, or its decimal text ("0", "1")
+// as other tools and older systems do.
 bool PasswordRequested() {
   HKEY desktop = nullptr;
   if (RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &desktop) != ERROR_SUCCESS)
     return false;
-  DWORD value = 0;
-  DWORD size = sizeof value;
-  bool requested = RegQueryValueExA(desktop, "ScreenSaveUsePassword", nullptr, nullptr,
-                                    reinterpret_cast<LPBYTE>(&value), &size) == ERROR_SUCCESS &&
-                   value != 0;
+  char stored[16] = {};
+  DWORD type = REG_NONE;
+  DWORD size = sizeof stored - 1;  // text stays terminated
+  const bool read = RegQueryValueExA(desktop, "ScreenSaveUsePassword", nullptr, &type,
+                                     reinterpret_cast<LPBYTE>(stored), &size) == ERROR_SUCCESS;
   RegCloseKey(desktop);
-  return requested;
+  if (!read)
+    return false;
+  if (type == REG_SZ)
+    return std::strtoul(stored, nullptr, 10) != 0;
+  DWORD value = 0;
+  std::memcpy(&value, stored, sizeof value);
+  return size <= sizeof value && value != 0;
 }
 
 HMODULE LoadSystemLibrary(const char* fileName) {

@@ -35,8 +35,9 @@ void Dispatch(Way way, BYTE* destination, LONG destinationWidth, LONG width, LON
   }
 }
 
-LONG Stride(LONG sourceWidth) {
-  return (sourceWidth + 3) / 4 * 4;
+// Rows padded to whole 32-bit words.
+LONG Stride(LONG width, LONG depth = 8) {
+  return (width * depth + 31) / 32 * 4;
 }
 
 // One drawing of the region at column 0 of frame into a destination with guard bytes either side.
@@ -74,7 +75,7 @@ Drawing OneRow(Way way, LONG depth, const std::vector<BYTE>& row, DWORD key) {
   const LONG width = static_cast<LONG>(row.size());
   Drawing d{way, depth, width, width, 1, width, key, 8, row, {}};
   d.frame.resize(Stride(width));
-  d.destination.assign(2 * d.guard + FrameBufferRowStride(width, depth), 0xEE);
+  d.destination.assign(2 * d.guard + Stride(width, depth), 0xEE);
   for (int i = 0; i < 256; ++i) {
     d.colours[i] = RGBQUAD{static_cast<BYTE>(i), static_cast<BYTE>(i + 1), static_cast<BYTE>(i + 2), 0xAA};
   }
@@ -182,7 +183,7 @@ TEST(BlitKernels, MatchThePlainLoopOnRandomDrawings) {
                   {},
                   {}};
         d.frame = RandomFrame(random, Stride(d.sourceWidth) * d.rows, static_cast<BYTE>(d.key));
-        d.destination.resize(2 * d.guard + FrameBufferRowStride(d.destinationWidth, depth) * d.rows);
+        d.destination.resize(2 * d.guard + Stride(d.destinationWidth, depth) * d.rows);
         std::generate(d.destination.begin(), d.destination.end(), randomByte);
         for (RGBQUAD& colour : d.colours) {
           colour = RGBQUAD{randomByte(), randomByte(), randomByte(), randomByte()};

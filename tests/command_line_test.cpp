@@ -45,8 +45,7 @@ class ModeTest : public SaverTest {
 };
 
 TEST_F(ModeTest, SavingModeStartsFromAnyCaseAndSeparators) {
-  for (const char* arguments : {"/s", "-S", " s", "/save", "s"}) {
-    SetUp();
+  for (const char* arguments : Fresh({"/s", "-S", " s", "/save", "s"})) {
     EndSaverSoon();
     EXPECT_EQ(0, RunMode(arguments)) << arguments;
     EXPECT_EQ(1, CountCalls("CreateWindowExA")) << arguments;
@@ -55,8 +54,7 @@ TEST_F(ModeTest, SavingModeStartsFromAnyCaseAndSeparators) {
 }
 
 TEST_F(ModeTest, NoLetterOpensTheConfigurationWithoutOwner) {
-  for (const char* arguments : {"", "   ", "-/-/", "/"}) {
-    SetUp();
+  for (const char* arguments : Fresh({"", "   ", "-/-/", "/"})) {
     HeadlessSetDialogScript([](HWND dialog) { HeadlessClickDialogButton(dialog, IDOK); });
     EXPECT_EQ(1, RunMode(arguments)) << '"' << arguments << '"';
     ASSERT_EQ(1, CountCalls("DialogBoxParamA"));
@@ -78,8 +76,7 @@ TEST_F(ModeTest, PreviewStartsInsideAnExistingWindowGivenInAnyForm) {
   std::string number = WindowNumber(host);
   std::string wrapped = std::to_string(4294967296ull + reinterpret_cast<uintptr_t>(host));
   for (std::string arguments :
-       {"/p " + number, "/p" + number, "/P   " + number, "/l " + number, "/p " + wrapped}) {
-    SetUp();
+       Fresh({"/p " + number, "/p" + number, "/P   " + number, "/l " + number, "/p " + wrapped})) {
     host = HeadlessCreateForeignWindow("Display Properties", 152, 112);
     HeadlessAt(HeadlessNow() + 500, [] { DestroyWindow(hostState.saverWindow); });
     EXPECT_EQ(0, RunMode(arguments)) << arguments;
@@ -91,8 +88,7 @@ TEST_F(ModeTest, PreviewStartsInsideAnExistingWindowGivenInAnyForm) {
 TEST_F(ModeTest, UnusableArgumentsEndWithMinusOneAndShowNothing) {
   HeadlessCreateForeignWindow("Display Properties", 152, 112);
   for (const char* arguments :
-       {"/p", "/p abc", "/p:1234", "/p 0", "/p 99999", "/x", "/a", "/\ts", "\t", "9"}) {
-    SetUp();
+       Fresh({"/p", "/p abc", "/p:1234", "/p 0", "/p 99999", "/x", "/a", "/\ts", "\t", "9"})) {
     EXPECT_EQ(-1, RunMode(arguments)) << arguments;
     EXPECT_EQ(0, CountCalls("CreateWindowExA")) << arguments;
     EXPECT_EQ(0, CountCalls("DialogBoxParamA")) << arguments;

@@ -28,7 +28,7 @@ class CompositorTest : public RenderTest {
     window_ = MakeTargetWindow(width, height);
     ASSERT_TRUE(CreateFrameBuffer(window_, width, height, nullptr));
   }
-  LONG Stride() const { return FrameBufferRowStride(frameBuffer.width, frameBuffer.bitsPerPixel); }
+  LONG Stride() const { return (frameBuffer.width * frameBuffer.bitsPerPixel + 31) / 32 * 4; }
   HWND window_ = nullptr;
 };
 
@@ -363,9 +363,8 @@ TEST_F(CompositorTest, GoldenPictureAtEveryDepth) {
                             {16, 3261054314u, 3165680445u},
                             {24, 544892471u, 4240602963u},
                             {32, 2608911747u, 4240602963u}};
-  for (const Golden& golden : goldens) {
+  for (const Golden& golden : Fresh(goldens)) {
     SCOPED_TRACE(golden.depth);
-    SetUp();
     HeadlessSetBitsPerPixel(golden.depth);
     HWND window = MakeTargetWindow(97, 61);
     if (golden.depth == 8) {

@@ -49,15 +49,13 @@ TEST_F(DismissalTest, InputMessagesInSavingMode) {
       {"screen save", WM_SYSCOMMAND, SC_SCREENSAVE, false},
       {"close command", WM_SYSCOMMAND, SC_CLOSE, true},
   };
-  for (const InputCase& c : cases) {
-    SetUp();
+  for (const InputCase& c : Fresh(cases)) {
     EXPECT_EQ(c.closes, ClosesSaver(c.message, c.wParam)) << c.name;
   }
 }
 
 TEST_F(DismissalTest, IgnoredSystemCommandsNeverReachTheDefaultProcedure) {
-  for (WPARAM command : {SC_NEXTWINDOW, SC_PREVWINDOW, SC_SCREENSAVE}) {
-    SetUp();
+  for (WPARAM command : Fresh({SC_NEXTWINDOW, SC_PREVWINDOW, SC_SCREENSAVE})) {
     ClosesSaver(WM_SYSCOMMAND, command);
     for (const std::string& call : HeadlessCallsOf("DefWindowProcA")) {
       EXPECT_EQ(std::string::npos, call.find("msg=274")) << call;
@@ -76,8 +74,7 @@ TEST_F(DismissalTest, SystemCommandsAreComparedWithoutTheirFourLowBits) {
                {SC_SCREENSAVE | 0x2, true, false},
                {SC_CLOSE | 0x3, false, true},
                {SC_MINIMIZE | 0x5, false, false}};
-  for (const auto& c : cases) {
-    SetUp();
+  for (const auto& c : Fresh(cases)) {
     EXPECT_EQ(c.closes, ClosesSaver(WM_SYSCOMMAND, c.command)) << std::hex << c.command;
     bool reachedDefault = false;
     for (const std::string& call : HeadlessCallsOf("DefWindowProcA"))
@@ -105,8 +102,7 @@ TEST_F(DismissalTest, MouseTravelAboveFourPixelsCloses) {
     int dx, dy;
     bool closes;
   } travels[] = {{3, 1, false}, {4, 0, false}, {0, -4, false}, {4, 1, true}, {-5, 0, true}, {-3, 2, true}};
-  for (const Travel& t : travels) {
-    SetUp();
+  for (const Travel& t : Fresh(travels)) {
     HeadlessSetCursor(500, 400);
     HeadlessAt(kInputAt, [=] { HeadlessMoveCursor(500 + t.dx, 400 + t.dy); });
     bool alive = false;

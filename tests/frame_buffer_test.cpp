@@ -64,7 +64,7 @@ TEST_F(FrameBufferTest, HeaderDescribesEachDepth) {
     EXPECT_EQ(1, info.biPlanes);
     EXPECT_EQ(c.depth, info.biBitCount);
     EXPECT_EQ(c.compression, info.biCompression);
-    EXPECT_EQ(static_cast<DWORD>(FrameBufferRowStride(641, c.depth) * 3), info.biSizeImage);
+    EXPECT_EQ(static_cast<DWORD>((641 * c.depth + 31) / 32 * 4 * 3), info.biSizeImage);
     EXPECT_EQ(c.colours, info.biClrUsed);
     EXPECT_EQ(c.colours, info.biClrImportant);
     for (int i = 0; i < 3; ++i)
@@ -83,9 +83,8 @@ TEST_F(FrameBufferTest, RowsArePaddedToWholeWords) {
 }
 
 TEST_F(FrameBufferTest, ANewBufferIsBlackAtEveryDepth) {
-  for (int depth : {8, 16, 24, 32}) {
+  for (int depth : Fresh({8, 16, 24, 32})) {
     SCOPED_TRACE(depth);
-    SetUp();
     MakeBuffer(depth, 641, 5);
     ASSERT_TRUE(created_);
     EXPECT_EQ(0, frameBufferError);
@@ -94,7 +93,7 @@ TEST_F(FrameBufferTest, ANewBufferIsBlackAtEveryDepth) {
     EXPECT_EQ(depth, frameBuffer.bitsPerPixel);
     EXPECT_EQ(depth / 8, frameBuffer.bytesPerPixel);
     EXPECT_FALSE(frameBuffer.useFixedKey);
-    const size_t stride = FrameBufferRowStride(641, depth);
+    const size_t stride = (641 * depth + 31) / 32 * 4;
     // Black is index 1 of the test colours; padding bytes stay 0.
     const BYTE black = depth == 8 ? 1 : 0;
     for (size_t row = 0; row < 5; ++row) {
@@ -124,34 +123,33 @@ TEST_F(FrameBufferTest, EightBitColourTableIsTheMainPalette) {
 
 TEST_F(FrameBufferTest, TopLeftPixelIsTheFirstOfTheLastRowInMemory) {
   HWND window = MakeBuffer(32, 5, 4);
-  const uint32_t red = 0xFF0000, green = 0x00FF00;
-  std::memcpy(frameBuffer.bits + 3 * FrameBufferRowStride(5, 32), &red, 4);
-  std::memcpy(frameBuffer.bits + 4 * 4, &green, 4);  // the bottom-right pixel
+  const uint32_t kRed = 0xFF0000, kGreen = 0x00FF00;
+  std::memcpy(frameBuffer.bits + 3 * 20, &kRed, 4);   // rows of 20 bytes: the top one is the last
+  std::memcpy(frameBuffer.bits + 4 * 4, &kGreen, 4);  // the bottom-right pixel
   HDC dc = GetDC(window);
   CopyRectToWindow(dc, 0, 0, 5, 4, 0, 0);
   ReleaseDC(window, dc);
   const HeadlessSurface surface = HeadlessWindowSurface(window);
-  EXPECT_EQ(red, surface.At(0, 0));
-  EXPECT_EQ(green, surface.At(4, 3));
+  EXPECT_EQ(kRed, surface.At(0, 0));
+  EXPECT_EQ(kGreen, surface.At(4, 3));
   EXPECT_EQ(0u, surface.At(1, 0));
 }
 
 TEST_F(FrameBufferTest, EraseFillsBlackInsideTheBufferOnly) {
   MakeBuffer(24, 8, 8);
-  std::memset(frameBuffer.bits, 0x55, FrameBufferRowStride(8, 24) * 8);
+  std::memset(frameBuffer.bits, 0x55, 24 * 8);  // 8 rows of 24 bytes
   const RECT rect = {-3, 6, 2, 20};
   EraseRect(&rect);
   EXPECT_EQ(0, frameBuffer.bits[0]) << "bottom-left";
-  EXPECT_EQ(0, frameBuffer.bits[FrameBufferRowStride(8, 24) + 5]) << "second row from the bottom";
+  EXPECT_EQ(0, frameBuffer.bits[24 + 5]) << "second row from the bottom";
   EXPECT_EQ(0x55, frameBuffer.bits[6]) << "third column";
-  EXPECT_EQ(0x55, frameBuffer.bits[2 * FrameBufferRowStride(8, 24)]) << "third row from the bottom";
+  EXPECT_EQ(0x55, frameBuffer.bits[2 * 24]) << "third row from the bottom";
   EraseRect(nullptr);
 }
 
 TEST_F(FrameBufferTest, UnusableDepthsFailWithMinusTwoBeforeAnythingIsMade) {
-  for (int depth : {4, 1, 33}) {
+  for (int depth : Fresh({4, 1, 33})) {
     SCOPED_TRACE(depth);
-    SetUp();
     MakeBuffer(depth);
     EXPECT_FALSE(created_);
     EXPECT_EQ(kFrameBufferBadDepth, frameBufferError);
@@ -171,9 +169,8 @@ TEST_F(FrameBufferTest, FailuresReportTheirCodeAndReleaseEverything) {
   const Case cases[] = {{"CreateCompatibleDC", kFrameBufferNoResources},
                         {"CreateDIBSection", kFrameBufferNoResources},
                         {"SelectObject", kFrameBufferNotSelectable}};
-  for (const Case& c : cases) {
+  for (const Case& c : Fresh(cases)) {
     SCOPED_TRACE(c.api);
-    SetUp();
     HeadlessFailCall(c.api);
     MakeBuffer(32);
     EXPECT_FALSE(created_);

@@ -12,14 +12,14 @@ namespace {
 
 class GdiTest : public RenderTest {};
 
-// A bottom-up DIB header at the given depth, with the test colours at 8 bits and the 5-5-5 or
-// 8-8-8 masks at 16 and 32.
+// A bottom-up DIB header at the given depth, with the test colours at 8 bits (DIB_PAL_COLORS: index i
+// names entry 19 - i of the 20-colour default palette) and the 5-5-5 or 8-8-8 masks at 16 and 32.
 struct DibInfo {
   BITMAPINFOHEADER header;
   RGBQUAD colours[256];
 };
 
-DibInfo MakeInfo(int width, int height, int depth) {
+DibInfo MakeInfo(int width, int height, int depth, UINT usage = DIB_RGB_COLORS) {
   DibInfo info = {};
   info.header.biSize = sizeof(BITMAPINFOHEADER);
   info.header.biWidth = width;
@@ -29,6 +29,10 @@ DibInfo MakeInfo(int width, int height, int depth) {
   if (depth == 8) {
     const std::vector<RGBQUAD> colours = TestColours();
     std::memcpy(info.colours, colours.data(), sizeof info.colours);
+    for (int i = 0; usage == DIB_PAL_COLORS && i < 256; ++i) {
+      const WORD index = static_cast<WORD>(19 - i % 20);
+      std::memcpy(reinterpret_cast<BYTE*>(info.colours) + 2 * i, &index, sizeof index);
+    }
   } else if (depth == 16 || depth == 32) {
     info.header.biCompression = BI_BITFIELDS;
     const DWORD masks[2][3] = {{0x7C00, 0x3E0, 0x1F}, {0xFF0000, 0xFF00, 0xFF}};
@@ -51,11 +55,13 @@ struct Section {
   BYTE* bits;
 };
 
-Section MakeSection(int width, int height, int depth) {
-  const DibInfo info = MakeInfo(width, height, depth);
+// DIB_PAL_COLORS takes its colours from the new context's palette, the default one.
+Section MakeSection(int width, int height, int depth, UINT usage = DIB_RGB_COLORS) {
+  const DibInfo info = MakeInfo(width, height, depth, usage);
   Section section = {CreateCompatibleDC(nullptr), nullptr, nullptr};
   void* bits = nullptr;
-  section.bitmap = CreateDIBSection(nullptr, AsInfo(info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  section.bitmap = CreateDIBSection(usage == DIB_PAL_COLORS ? section.dc : nullptr, AsInfo(info), usage,
+                                    &bits, nullptr, 0);
   section.bits = static_cast<BYTE*>(bits);
   SelectObject(section.dc, section.bitmap);
   return section;
@@ -74,28 +80,40 @@ HeadlessSurface CopyToWindow(const Section& section, int width, int height) {
   return HeadlessWindowSurface(window);
 }
 
+// A copy between two DIBs of one format, by BitBlt or StretchDIBits, copies the bytes themselves.
 TEST_F(GdiTest, EachDibFormatShowsItsColourAndStoresRowsBottomUp) {
   struct Case {
     int depth;
+    UINT usage;
     std::vector<BYTE> pixel;  // written as the first pixel in memory: the bottom-left one
     uint32_t shown;
   };
   const std::vector<Case> cases = {
-      {8, {7}, 0x07F873},             // test colour 7: red 7, green 248, blue 7 * 53 % 256
-      {16, {0x00, 0x7E}, 0xFF8400},   // 5-5-5: red 31, green 16 widened to 132
-      {24, {7, 128, 255}, 0xFF8007},  // blue, green, red
-      {32, {7, 128, 255, 0}, 0xFF8007},
+      {8, DIB_RGB_COLORS, {7}, 0x07F873},             // test colour 7: red 7, green 248, blue 7 * 53 % 256
+      {8, DIB_PAL_COLORS, {6}, 0xFF0000},             // palette entry 13
+      {16, DIB_RGB_COLORS, {0x00, 0x7E}, 0xFF8400},   // 5-5-5: red 31, green 16 widened to 132
+      {24, DIB_RGB_COLORS, {7, 128, 255}, 0xFF8007},  // blue, green, red
+      {32, DIB_RGB_COLORS, {7, 128, 255, 0}, 0xFF8007},
+      {32, DIB_RGB_COLORS, {7, 128, 255, 0xA5}, 0xFF8007},  // the fourth byte is not shown
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.depth);
-    const Section section = MakeSection(3, 2, c.depth);
+    const Section section = MakeSection(3, 2, c.depth, c.usage), copy = MakeSection(3, 2, c.depth, c.usage);
     ASSERT_NE(nullptr, section.bits);
     std::memcpy(section.bits, c.pixel.data(), c.pixel.size());
     const HeadlessSurface surface = CopyToWindow(section, 3, 2);
     EXPECT_EQ(c.shown, surface.At(0, 1));
     const uint32_t zero = c.depth == 8 ? 0xFFFFFF : 0;  // index 0 is white
     EXPECT_EQ(zero, surface.At(0, 0)) << "the first row in memory is the bottom row";
+    BitBlt(copy.dc, 0, 0, 3, 2, section.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(c.pixel, std::vector<BYTE>(copy.bits, copy.bits + c.pixel.size()));
+    std::memset(copy.bits, 0, c.pixel.size());
+    const DibInfo info = MakeInfo(3, 2, c.depth, c.usage);
+    EXPECT_EQ(2,
+              StretchDIBits(copy.dc, 0, 0, 3, 2, 0, 0, 3, 2, section.bits, AsInfo(info), c.usage, SRCCOPY));
+    EXPECT_EQ(c.pixel, std::vector<BYTE>(copy.bits, copy.bits + c.pixel.size()));
     Delete(section);
+    Delete(copy);
   }
 }
 
@@ -201,6 +219,10 @@ TEST_F(GdiTest, MalformedDibsAreRefused) {
   info = MakeInfo(2, 2, 24);
   info.header.biCompression = BI_BITFIELDS;
   EXPECT_EQ(nullptr, CreateDIBSection(nullptr, AsInfo(info), DIB_RGB_COLORS, &bits, nullptr, 0));
+  info = MakeInfo(2, 2, 8, DIB_PAL_COLORS);
+  EXPECT_EQ(nullptr, CreateDIBSection(nullptr, AsInfo(info), DIB_PAL_COLORS, &bits, nullptr, 0))
+      << "no palette";
+  EXPECT_EQ(nullptr, CreateDIBSection(nullptr, AsInfo(info), 2, &bits, nullptr, 0)) << "no such usage";
   EXPECT_EQ(0, HeadlessLiveGdiObjects());
 }
 

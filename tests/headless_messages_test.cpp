@@ -126,8 +126,7 @@ TEST_F(MessageQueueTest, AWindowThatAppearsUnderTheCursorHearsAMouseMove) {
       {"beside the cursor", {90, 60}, WS_VISIBLE, {}},
       {"hidden", {110, 60}, 0, {}},
   };
-  for (const Case& c : cases) {
-    SetUp();
+  for (const Case& c : Fresh(cases)) {
     HeadlessSetCursor(c.cursor.x, c.cursor.y);
     MakeWindow("Probe", c.style, 100, 50);
     SeenList seen;
@@ -141,8 +140,7 @@ TEST_F(MessageQueueTest, AWindowThatAppearsUnderTheCursorHearsAMouseMove) {
 
 TEST_F(MessageQueueTest, DefaultProcedureSetsTheClassCursorOnlyWhenTheClassHasOne) {
   const HCURSOR arrow = reinterpret_cast<HCURSOR>(0x7777);
-  for (HCURSOR classCursor : {arrow, static_cast<HCURSOR>(nullptr)}) {
-    SetUp();
+  for (HCURSOR classCursor : Fresh({arrow, static_cast<HCURSOR>(nullptr)})) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = ProbeProc;
     windowClass.hCursor = classCursor;

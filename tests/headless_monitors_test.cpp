@@ -36,8 +36,7 @@ std::vector<std::string> EnumeratedRects(const RECT* clip) {
 using HeadlessMonitorsTest = SaverTest;
 
 TEST_F(HeadlessMonitorsTest, AFreshMachineHasOneMonitorThatIsTheScreen) {
-  for (bool resized : {false, true}) {
-    SetUp();
+  for (bool resized : Fresh({false, true})) {
     if (resized)
       HeadlessSetScreen(640, 480);
     const std::string screen = resized ? "0,0,640,480" : "0,0,1024,768";

@@ -1,6 +1,7 @@
 // The headless registry as a user without administrator rights meets it: nothing below
 // HKEY_LOCAL_MACHINE can be opened for writing, created, set or deleted; reading still works. Values
-// change only through a handle opened with the right to change them, for every user.
+// change only through a handle opened with the right to change them, for every user. Text is kept
+// and read with its terminator, and a missing pointer is refused rather than followed.
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,8 +13,9 @@ namespace {
 const char kExisting[] = "SOFTWARE\\Existing";
 
 LSTATUS OpenAndClose(HKEY root, const char* path, REGSAM access) {
-  HKEY key = nullptr;
+  HKEY key = reinterpret_cast<HKEY>(0x1234);
   LSTATUS status = RegOpenKeyExA(root, path, 0, access, &key);
+  EXPECT_EQ(status == ERROR_SUCCESS, key != nullptr) << "a failed open of " << path << " leaves no handle";
   if (status == ERROR_SUCCESS)
     RegCloseKey(key);
   return status;
@@ -55,12 +57,23 @@ LSTATUS DeleteSound(HKEY key) {
   return RegDeleteValueA(key, "Sound");
 }
 
+// Reads `name` into a buffer of `room` bytes: the size it reports, and its first bytes.
+LSTATUS ExpectRead(HKEY key, const char* name, DWORD room, DWORD size, const std::string& bytes) {
+  std::vector<BYTE> buffer(room, 'x');
+  DWORD reported = room;
+  const LSTATUS status = RegQueryValueExA(key, name, nullptr, nullptr, buffer.data(), &reported);
+  EXPECT_EQ(size, reported) << name;
+  EXPECT_EQ(bytes, std::string(buffer.begin(), buffer.begin() + bytes.size())) << name;
+  return status;
+}
+
 class HeadlessRegistryTest : public SaverTest {
  protected:
   void SetUp() override {
     SaverTest::SetUp();
     HeadlessRegistrySetDword(HKEY_LOCAL_MACHINE, kExisting, "Sound", 1);
     HeadlessRegistrySetDword(HKEY_CURRENT_USER, kExisting, "Sound", 1);
+    HeadlessRegistrySet(HKEY_CURRENT_USER, kExisting, "Unterminated", REG_SZ, {'a', 'b', 'c'});
   }
 };
 
@@ -97,10 +110,17 @@ TEST_F(HeadlessRegistryTest, StandardUserOnlyReadsBelowTheLocalMachine) {
        ERROR_SUCCESS, ERROR_SUCCESS},
       {"create a key of the user", [&] { return CreateAndClose(user, "SOFTWARE\\New", KEY_WRITE); },
        ERROR_SUCCESS, ERROR_SUCCESS},
+      {"open a key that is not there", [&] { return OpenAndClose(user, "SOFTWARE\\Missing", KEY_READ); },
+       ERROR_FILE_NOT_FOUND, ERROR_FILE_NOT_FOUND},
+      {"open with nowhere for the handle",
+       [&] { return RegOpenKeyExA(machine, kExisting, 0, KEY_READ, nullptr); }, ERROR_INVALID_PARAMETER,
+       ERROR_INVALID_PARAMETER},
+      {"open all the user may, with nowhere for the handle",
+       [&] { return RegOpenKeyA(user, kExisting, nullptr); }, ERROR_INVALID_PARAMETER,
+       ERROR_INVALID_PARAMETER},
   };
   for (bool standardUser : {false, true}) {
-    for (const auto& c : cases) {
-      SetUp();
+    for (const auto& c : Fresh(cases)) {
       HeadlessSetStandardUser(standardUser);
       EXPECT_EQ(standardUser ? c.asStandardUser : c.asAdministrator, c.call())
           << c.what << (standardUser ? " as a standard user" : " as an administrator");
@@ -126,9 +146,28 @@ TEST_F(HeadlessRegistryTest, ValuesChangeOnlyThroughAHandleWithTheRightToChangeT
          return first == ERROR_SUCCESS ? DeleteSound(key) : first;
        },
        ERROR_FILE_NOT_FOUND},
+      {"set text without its terminator: it is stored with one", KEY_ALL_ACCESS,
+       [](HKEY key) {
+         RegSetValueExA(key, "Text", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);
+         return ExpectRead(key, "Text", 4, 4, std::string("abc", 4));
+       },
+       ERROR_SUCCESS},
+      {"read text stored without a terminator", KEY_READ,
+       [](HKEY key) { return ExpectRead(key, "Unterminated", 4, 3, std::string("abc", 4)); }, ERROR_SUCCESS},
+      {"read it with no room for the terminator", KEY_READ,
+       [](HKEY key) { return ExpectRead(key, "Unterminated", 3, 4, ""); }, ERROR_MORE_DATA},
+      {"read a value that is not there", KEY_READ,
+       [](HKEY key) { return ExpectRead(key, "Missing", 4, 0, ""); }, ERROR_FILE_NOT_FOUND},
+      {"read with no size for the data", KEY_READ,
+       [](HKEY key) {
+         DWORD value = 0;
+         return RegQueryValueExA(key, "Sound", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), nullptr);
+       },
+       ERROR_INVALID_PARAMETER},
+      {"set from no data", KEY_SET_VALUE,
+       [](HKEY key) { return RegSetValueExA(key, "Sound", 0, REG_DWORD, nullptr, 4); }, ERROR_NOACCESS},
   };
-  for (const auto& c : cases) {
-    SetUp();
+  for (const auto& c : Fresh(cases)) {
     EXPECT_EQ(c.result, WithKey(HKEY_CURRENT_USER, kExisting, c.access, c.use)) << c.what;
   }
   EXPECT_EQ(ERROR_INVALID_HANDLE, ReadSound(reinterpret_cast<HKEY>(0x1234)));

@@ -229,8 +229,7 @@ TEST_F(HostileInputTest, EveryCommandLineClassHasItsOutcome) {
   Machine machine = PrepareMachine();
   for (const HostileClass& hostile : HostileClasses(machine)) {
     int failures = 0;
-    for (const HostileLine& line : hostile.lines) {
-      SetUp();
+    for (const HostileLine& line : Fresh(hostile.lines)) {
       PrepareMachine();
       changeOwner = nullptr;
       changeCalls = 0;
@@ -262,10 +261,20 @@ std::vector<BYTE> StoredBytes(size_t size, bool zero) {
   return data;
 }
 
-// What the saver makes of a stored value: one of up to 4 bytes is read into the 32-bit setting as it
-// is (any non-zero value means sound); a longer one cannot be read and the default, sound, applies.
-bool SoundFrom(const std::vector<BYTE>& data) {
-  if (data.size() > sizeof(DWORD))
+// Text stored without its terminator is read with one added, so it needs a byte more of room, and is
+// stored with one when it is written.
+bool Unterminated(DWORD type, const std::vector<BYTE>& data) {
+  return type == REG_SZ && (data.empty() || data.back() != 0);
+}
+
+bool Readable(DWORD type, const std::vector<BYTE>& data) {
+  return data.size() + (Unterminated(type, data) ? 1 : 0) <= sizeof(DWORD);
+}
+
+// What the saver makes of a stored value: one that fits is read into the 32-bit setting as it is
+// (any non-zero value means sound); a longer one cannot be read and the default, sound, applies.
+bool SoundFrom(DWORD type, const std::vector<BYTE>& data) {
+  if (!Readable(type, data))
     return true;
   for (BYTE byte : data) {
     if (byte)
@@ -293,7 +302,7 @@ void StoredSoundTest::CheckEveryTypeAndSize(HKEY root) {
     for (size_t size = 0; size <= kLongestStored; ++size) {
       for (bool zero : {true, false}) {
         const std::vector<BYTE> data = StoredBytes(size, zero);
-        const bool sound = SoundFrom(data);
+        const bool sound = SoundFrom(type, data);
         // Saving mode: the scene's sound gate.
         SetUp();
         StoreSound(root, type, data);
@@ -315,11 +324,13 @@ void StoredSoundTest::CheckEveryTypeAndSize(HKEY root) {
         DWORD writtenType = 0;
         std::vector<BYTE> written;
         HeadlessRegistryGet(HKEY_LOCAL_MACHINE, kSaverKey, "Sound", &writtenType, &written);
-        const bool readable = size <= sizeof(DWORD);
+        const bool readable = Readable(type, data);
         std::vector<BYTE> expectedWritten =
             readable ? std::vector<BYTE>(size) : std::vector<BYTE>{1, 0, 0, 0};
         if (readable && size > 0)
           expectedWritten[0] = sound ? 1 : 0;
+        if (readable && Unterminated(type, expectedWritten))
+          expectedWritten.push_back(0);
         const DWORD expectedType = readable ? type : REG_DWORD;
         ++runs;
         bool ok = saving == 0 && gate == (sound ? 1 : 0) && configuration == 1 && checked == sound &&

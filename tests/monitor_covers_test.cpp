@@ -60,8 +60,7 @@ class MonitorCoversTest : public SaverTest {
 };
 
 TEST_F(MonitorCoversTest, OneMonitorMakesNothingExtra) {
-  for (bool layoutSet : {false, true}) {
-    SetUp();
+  for (bool layoutSet : Fresh({false, true})) {
     if (layoutSet)
       HeadlessSetMonitors({{0, 0, 1280, 1024}});
     int windows = 0;
@@ -84,8 +83,7 @@ TEST_F(MonitorCoversTest, EachOtherMonitorGetsABlackTopmostPopupOfItsRectangle) 
       {"one to the left and above, one above",
        {{0, 0, 1280, 1024}, {-800, -100, 0, 500}, {0, -1200, 1600, 0}}},
   };
-  for (const auto& layout : layouts) {
-    SetUp();
+  for (const auto& layout : Fresh(layouts)) {
     HeadlessSetMonitors(layout.monitors);
     const RECT& primary = layout.monitors[0];
     std::vector<std::string> expected;
@@ -165,8 +163,7 @@ TEST_F(MonitorCoversTest, InputOverASecondMonitorEndsTheSaverAsOverTheSaverWindo
       {"button release", [] { HeadlessUserInput(WM_LBUTTONUP); }, false},
       {"double-click", [] { HeadlessUserInput(WM_LBUTTONDBLCLK); }, false},
   };
-  for (const auto& c : cases) {
-    SetUp();
+  for (const auto& c : Fresh(cases)) {
     HeadlessSetMonitors(kSideBySide);
     HeadlessSetCursor(start.x, start.y);
     int exitCode = -1;
@@ -212,8 +209,7 @@ TEST_F(MonitorCoversTest, OnWindows95InputOnACoverGoesThroughTheVerifier) {
     int calls;
     bool aliveAfterInput;
   } cases[] = {{"accepted", {TRUE}, 1, false}, {"refused, then accepted", {FALSE, TRUE}, 2, true}};
-  for (const auto& c : cases) {
-    SetUp();
+  for (const auto& c : Fresh(cases)) {
     HeadlessSetMonitors(kSideBySide);
     HeadlessSetPlatform(VER_PLATFORM_WIN32_WINDOWS);
     HeadlessRegistrySetDword(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", 1);
@@ -256,8 +252,7 @@ TEST_F(MonitorCoversTest, CoversGoWhenTheSaverGoes) {
       {"close request to a cover", VER_PLATFORM_WIN32_NT,
        [] { PostMessageA(Covers().at(0), WM_CLOSE, 0, 0); }},
   };
-  for (const auto& c : cases) {
-    SetUp();
+  for (const auto& c : Fresh(cases)) {
     HeadlessSetMonitors({{0, 0, 1024, 768}, {1024, 0, 1824, 600}, {-1280, 0, 0, 1024}});
     HeadlessSetPlatform(c.platform);
     std::vector<HWND> covers;
@@ -296,8 +291,7 @@ TEST_F(MonitorCoversTest, AFailedCoverDoesNotStopTheSaver) {
        {}},
       {"a system without GetMonitorInfoA", [] { HeadlessRemoveExport("USER32.DLL", "GetMonitorInfoA"); }, {}},
   };
-  for (const auto& c : cases) {
-    SetUp();
+  for (const auto& c : Fresh(cases)) {
     HeadlessSetMonitors(monitors);
     c.fault();
     std::vector<std::string> covered;
@@ -320,8 +314,7 @@ TEST_F(MonitorCoversTest, OtherModesCoverNothing) {
       {"configuration", VER_PLATFORM_WIN32_NT, false, "/c"},
       {"password change", VER_PLATFORM_WIN32_WINDOWS, false, "/a"},
   };
-  for (const auto& c : cases) {
-    SetUp();
+  for (const auto& c : Fresh(cases)) {
     HeadlessSetMonitors(kSideBySide);
     HeadlessSetPlatform(c.platform);
     std::string arguments = c.arguments;

@@ -111,17 +111,30 @@ TEST_F(PasswordTest, VerificationIsNotReenteredAndClosingIsFinal) {
   EXPECT_TRUE(verifierAskedAt.empty());
 }
 
+// The setting is a DWORD, or the same number as text.
 TEST_F(PasswordTest, WithoutPasswordTheFirstInputCloses) {
-  for (bool settingPresent : {false, true}) {
-    SetUp();
-    if (settingPresent)
-      AskForPassword(0);
+  const struct {
+    const char* what;
+    DWORD type;
+    std::vector<BYTE> setting;
+    bool asks;
+  } cases[] = {
+      {"no setting", REG_NONE, {}, false},
+      {"the number 0", REG_DWORD, {0, 0, 0, 0}, false},
+      {"the text \"0\"", REG_SZ, {'0', 0}, false},
+      {"the text \"1\"", REG_SZ, {'1', 0}, true},
+  };
+  for (const auto& c : Fresh(cases)) {
+    if (c.type != REG_NONE)
+      HeadlessRegistrySet(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", c.type,
+                          c.setting);
     ProvideVerifier();
     PostToSaverAt(3000, WM_KEYDOWN, 'A');
-    EXPECT_EQ(0, RunMode("/s"));
-    EXPECT_TRUE(verifierAskedAt.empty());
-    EXPECT_EQ(0, CountCalls("LoadLibraryA"));
-    EXPECT_TRUE(ScreenSaverRunningCalls().empty()) << "the system is told only when a verifier is loaded";
+    EXPECT_EQ(0, RunMode("/s")) << c.what;
+    EXPECT_EQ(c.asks, !verifierAskedAt.empty()) << c.what;
+    EXPECT_EQ(c.asks ? 1 : 0, CountCalls("LoadLibraryA")) << c.what;
+    EXPECT_EQ(c.asks, !ScreenSaverRunningCalls().empty())
+        << "the system is told only when a verifier is loaded";
   }
 }
 
@@ -163,8 +176,7 @@ TEST_F(PasswordTest, CrashEndsTheSaverRunningStateOnlyWhenTheProcessEnds) {
       {"Windows 95, execution goes on", VER_PLATFORM_WIN32_WINDOWS, EXCEPTION_CONTINUE_EXECUTION, true, true},
       {"Windows NT, the process ends", VER_PLATFORM_WIN32_NT, EXCEPTION_EXECUTE_HANDLER, false, false},
   };
-  for (const auto& c : cases) {
-    SetUp();
+  for (const auto& c : Fresh(cases)) {
     HeadlessSetPlatform(c.platform);
     AskForPassword(1);
     ProvideVerifier();

@@ -65,10 +65,9 @@ TEST_F(PreviewTest, NoTickFollowsTheStill) {
 }
 
 TEST_F(PreviewTest, StillFillsTheHostInEachShape) {
-  for (const Fit& fit : kFits) {
+  for (const Fit& fit : Fresh(kFits)) {
     if (fit.expected.width == 0)
       continue;
-    SetUp();
     EXPECT_EQ(0, RunPreview(fit.clientWidth, fit.clientHeight));
     ASSERT_EQ(fit.clientWidth, shown.width);
     const PreviewPlacement& p = fit.expected;
@@ -90,11 +89,7 @@ TEST_F(PreviewTest, StretchGoesStraightToTheWindowAfterTheTimerStops) {
   HWND host = HeadlessCreateForeignWindow("Display Properties", 152, 112);
   Strings sequence;
   HeadlessAt(1500, [&] {
-    for (const HeadlessCall& call : HeadlessCalls()) {
-      if (call.api == "KillTimer" || call.api == "timeEndPeriod" || call.api == "SetStretchBltMode" ||
-          call.api == "StretchDIBits")
-        sequence.push_back(call.api + " " + call.arguments);
-    }
+    sequence = CallSequence({"KillTimer", "timeEndPeriod", "SetStretchBltMode", "StretchDIBits"});
     DestroyWindow(hostState.saverWindow);
   });
   RunMode("/p " + WindowNumber(host));

@@ -78,8 +78,8 @@ TEST_F(LifecycleTest, UnsuitableDepthWhenSavingIsToldAndOffersTheDisplaySettings
 }
 
 TEST_F(LifecycleTest, OpenDisplaySettingsAreNotStartedAgain) {
-  for (const char* title : {"Display Properties", "\x89\xE6\x96\xCA \x82\xCC\xCC\xDF\xDB\xCA\xDF\xC3\xA8"}) {
-    SetUp();
+  for (const char* title :
+       Fresh({"Display Properties", "\x89\xE6\x96\xCA \x82\xCC\xCC\xDF\xDB\xCA\xDF\xC3\xA8"})) {
     HeadlessCreateForeignWindow(title, 400, 300);
     HeadlessSetBitsPerPixel(4);
     RunMode("/s");
@@ -98,8 +98,7 @@ TEST_F(LifecycleTest, ControlPanelThatCannotStartIsTold) {
 }
 
 TEST_F(LifecycleTest, UnsuitableDepthInPreviewEndsSilently) {
-  for (int depth : {4, 1, 33}) {
-    SetUp();
+  for (int depth : Fresh({4, 1, 33})) {
     HeadlessSetBitsPerPixel(depth);
     EXPECT_EQ(-1, RunPreviewBriefly(152, 112)) << depth;
     EXPECT_TRUE(HeadlessMessageBoxes().empty());
@@ -109,8 +108,7 @@ TEST_F(LifecycleTest, UnsuitableDepthInPreviewEndsSilently) {
 }
 
 TEST_F(LifecycleTest, EveryDisplayDepthFrom8To32Runs) {
-  for (int depth : {8, 16, 24, 32}) {
-    SetUp();
+  for (int depth : Fresh({8, 16, 24, 32})) {
     HeadlessSetBitsPerPixel(depth);
     EXPECT_EQ(0, RunSavingBriefly()) << depth;
     EXPECT_TRUE(HeadlessMessageBoxes().empty()) << depth;
@@ -144,8 +142,7 @@ TEST_F(LifecycleTest, MainPaletteIsRealisedAroundEveryTickOnlyAt8Bits) {
     int palettesCreated;  // the all-black one at every depth, the main one only at 8 bits
     int realisations;     // the black one, then at creation, on activation and on each of the 9 ticks
   } cases[] = {{8, 2, 1 + 1 + 1 + 9}, {16, 1, 1}, {24, 1, 1}, {32, 1, 1}};
-  for (const Case& c : cases) {
-    SetUp();
+  for (const Case& c : Fresh(cases)) {
     HeadlessSetBitsPerPixel(c.depth);
     RunSavingBriefly();
     EXPECT_EQ(c.palettesCreated, CountCalls("CreatePalette")) << c.depth;
@@ -157,18 +154,13 @@ TEST_F(LifecycleTest, MainPaletteIsRealisedAroundEveryTickOnlyAt8Bits) {
 // During creation the saver window is not yet active, so its palette is first realised in the
 // background; once active, the saver maps it afresh and its colours take the screen at once.
 TEST_F(LifecycleTest, MainPaletteTakesTheScreenWhenTheSaverBecomesActive) {
-  for (int depth : {8, 32}) {
-    SetUp();
+  for (int depth : Fresh({8, 32})) {
     HeadlessSetBitsPerPixel(depth);
     std::vector<PALETTEENTRY> shown;
     HeadlessAt(1050, [&] { shown = HeadlessSystemPalette(); });
     RunSavingBriefly();
-    Strings answered;
-    for (const HeadlessCall& call : HeadlessCalls()) {
-      if (call.api == "UnrealizeObject")
-        answered.push_back(call.api);
-    }
-    EXPECT_EQ(depth == 8 ? Strings{"UnrealizeObject"} : Strings{}, answered) << depth;
+    EXPECT_EQ(depth == 8 ? Strings{"UnrealizeObject"} : Strings{}, CallSequence({"UnrealizeObject"}, false))
+        << depth;
     if (depth == 8) {
       ASSERT_EQ(256u, shown.size()) << "before the first tick";
       EXPECT_NE(0, shown[40].peRed + shown[40].peGreen + shown[40].peBlue) << "not the all-black palette";
@@ -182,8 +174,7 @@ TEST_F(LifecycleTest, FrameBufferFailureIsToldByItsKind) {
     const char* text;
   } cases[] = {{"CreateDIBSection", "Your computer doesn't have enough memory to run this program."},
                {"SelectObject", "Failed Initialization"}};
-  for (const Case& c : cases) {
-    SetUp();
+  for (const Case& c : Fresh(cases)) {
     HeadlessFailCall(c.api);
     EXPECT_EQ(-1, RunMode("/s")) << c.api;
     ASSERT_EQ(1u, HeadlessMessageBoxes().size()) << c.api;
@@ -206,8 +197,7 @@ TEST_F(LifecycleTest, CreationFailingAtEachStepAt8BitsLeavesNoGdiObject) {
       {"timer resolution", [] { HeadlessFailCall("timeBeginPeriod"); }},
       {"timer", [] { HeadlessFailCall("SetTimer"); }},
   };
-  for (const auto& step : steps) {
-    SetUp();
+  for (const auto& step : Fresh(steps)) {
     HeadlessSetBitsPerPixel(8);
     step.fault();
     EXPECT_EQ(-1, RunMode("/s")) << step.what;
@@ -216,8 +206,7 @@ TEST_F(LifecycleTest, CreationFailingAtEachStepAt8BitsLeavesNoGdiObject) {
 }
 
 TEST_F(LifecycleTest, TimerFailureReleasesWhatCreationBuilt) {
-  for (const char* api : {"timeBeginPeriod", "SetTimer"}) {
-    SetUp();
+  for (const char* api : Fresh({"timeBeginPeriod", "SetTimer"})) {
     HeadlessFailCall(api);
     EXPECT_EQ(-1, RunMode("/s")) << api;
     EXPECT_EQ(nullptr, animationLibrary) << api;
@@ -232,17 +221,12 @@ TEST_F(LifecycleTest, ReleasesInOrderAfterARunAndAfterAFailedPool) {
     int exitCode;
     const char* message;
   } cases[] = {{nullptr, 0, nullptr}, {"HeapAlloc", -1, "Failed Initialization"}};
-  for (const Case& c : cases) {
-    SetUp();
+  for (const Case& c : Fresh(cases)) {
     HeadlessSetBitsPerPixel(8);
     if (c.failing)
       HeadlessFailCall(c.failing);
     EXPECT_EQ(c.exitCode, RunSavingBriefly());
-    Strings releases;
-    for (const HeadlessCall& call : HeadlessCalls()) {
-      if (call.api == "HeapFree" || call.api == "DeleteObject" || call.api == "DeleteDC")
-        releases.push_back(call.api);
-    }
+    const Strings releases = CallSequence({"HeapFree", "DeleteObject", "DeleteDC"}, false);
     // The all-black palette goes at once at the start; then the pool (when there is one), the main
     // palette, and the frame buffer's context before its bitmap.
     Strings expected = {"DeleteObject", "HeapFree", "DeleteObject", "DeleteDC", "DeleteObject"};

@@ -41,10 +41,10 @@ void PutWord(std::vector<BYTE>* bytes, unsigned value) {
 // dialog's template is added here: its frame, size and caption, without controls (the headless
 // dialogs only need to find it).
 void AddConfigurationDialog() {
-  const DWORD style = 0x80 | 0x800 | WS_POPUP | WS_CAPTION | WS_SYSMENU;  // DS_MODALFRAME | DS_CENTER
+  const DWORD kStyle = 0x80 | 0x800 | WS_POPUP | WS_CAPTION | WS_SYSMENU;  // DS_MODALFRAME | DS_CENTER
   std::vector<BYTE> dialog;
-  PutWord(&dialog, style & 0xFFFF);
-  PutWord(&dialog, style >> 16);
+  PutWord(&dialog, kStyle & 0xFFFF);
+  PutWord(&dialog, kStyle >> 16);
   for (unsigned word : {0u, 0u, 0u, 34u, 32u, 158u, 44u, 0u, 0u})  // no extended style, no controls, no menu
     PutWord(&dialog, word);
   for (const char* c = "Lomlom_action_2 Setup"; *c; ++c)
@@ -100,6 +100,15 @@ void WatchCursorOverSmallMoves(uint32_t from, int x, int y, HCURSOR shown, std::
 
 int CountCalls(const std::string& api) {
   return static_cast<int>(HeadlessCallsOf(api).size());
+}
+
+std::vector<std::string> CallSequence(const std::set<std::string>& apis, bool withArguments) {
+  std::vector<std::string> sequence;
+  for (const HeadlessCall& call : HeadlessCalls()) {
+    if (apis.count(call.api))
+      sequence.push_back(withArguments ? call.api + " " + call.arguments : call.api);
+  }
+  return sequence;
 }
 
 std::string HandleText(const void* handle) {

@@ -34,8 +34,7 @@ std::ostream& operator<<(std::ostream& out, const Origin& origin) {
 class ChoreographyTest : public SceneTest {};
 
 TEST_F(ChoreographyTest, CycleRunsInOrderFromEveryEntryPoint) {
-  for (int entry = 0; entry < 5; ++entry) {
-    SetUp();
+  for (int entry : Fresh({0, 1, 2, 3, 4})) {
     const std::vector<Start> starts = Starts(RunScene(SeedForFirstAction(kCycle[entry]), 660));
     ASSERT_GE(starts.size(), 6u) << "entry " << kCycle[entry];
     for (size_t i = 0; i < 6; ++i)
@@ -55,8 +54,7 @@ TEST_F(ChoreographyTest, QuadrantsInTurnAroundTheScreenCentre) {
       {640, 480, {{0, 0}, {320, 240}, {320, 0}, {0, 240}}},
   };
   for (const Case& c : cases) {
-    for (int first : {1055, 1569}) {
-      SetUp();
+    for (int first : Fresh({1055, 1569})) {
       const std::vector<Start> starts = Starts(RunScene(SeedForFirstAction(first), 560, c.width, c.height));
       ASSERT_GE(starts.size(), 5u);
       for (size_t i = 0; i < 5; ++i) {
@@ -74,8 +72,7 @@ TEST_F(ChoreographyTest, LogoAndFirstFrameStandWhereTheStageSaysOn640By480) {
     Origin logo;  // bottom-left corner within the stage
   } cases[] = {
       {4000, {190, 180}}, {1055, {60, 210}}, {1059, {100, 110}}, {1225, {90, 190}}, {1569, {70, 140}}};
-  for (const Case& c : cases) {
-    SetUp();
+  for (const Case& c : Fresh(cases)) {
     const std::vector<TickLook> looks = RunScene(SeedForFirstAction(c.actionId), 45, 640, 480);
     bool logoSeen = false;
     for (const TickLook& look : looks) {

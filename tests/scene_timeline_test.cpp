@@ -37,8 +37,7 @@ const ActionTimeline kTimelines[] = {
 class TimelineTest : public SceneTest {};
 
 TEST_F(TimelineTest, EveryActionFollowsItsTimeline) {
-  for (const ActionTimeline& expected : kTimelines) {
-    SetUp();
+  for (const ActionTimeline& expected : Fresh(kTimelines)) {
     const std::vector<TickLook> looks =
         RunScene(SeedForFirstAction(expected.actionId), expected.startToStart + 2);
     const std::string action = "action " + std::to_string(expected.actionId) + ", update ";

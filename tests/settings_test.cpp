@@ -65,8 +65,7 @@ TEST_F(SettingsTest, StoredValuesAsShownAndUsed) {
     bool shownChecked;
     int gate;
   } cases[] = {{0, false, 0}, {1, true, 1}, {7, true, 1}};
-  for (const Case& c : cases) {
-    SetUp();
+  for (const Case& c : Fresh(cases)) {
     HeadlessRegistrySetDword(HKEY_LOCAL_MACHINE, kSaverKey, "Sound", c.stored);
     bool checked = !c.shownChecked;
     Configure({IDCANCEL}, &checked);
@@ -136,8 +135,7 @@ TEST_F(SettingsTest, FailedWriteStillClosesTheDialogWithOk) {
 
 // A user who may not write the machine's key keeps the choice in their own key, at the same path.
 TEST_F(SettingsTest, RefusedMachineWriteGoesToTheUsersKey) {
-  for (const char* refused : {"RegOpenKeyExA", "RegCreateKeyExA", "RegSetValueExA"}) {
-    SetUp();
+  for (const char* refused : Fresh({"RegOpenKeyExA", "RegCreateKeyExA", "RegSetValueExA"})) {
     EXPECT_EQ(1, Configure({kPlaySound, IDOK}, nullptr, [=] { HeadlessFailCall(refused); })) << refused;
     EXPECT_EQ("type 4 value 0", Stored(HKEY_CURRENT_USER)) << refused;
     EXPECT_EQ(0, SaverSoundGate()) << refused;
@@ -170,8 +168,7 @@ TEST_F(SettingsTest, UsersValueWinsOverTheMachines) {
     bool shownChecked;
     int gate;
   } cases[] = {{1, 0, false, 0}, {0, 1, true, 1}, {0, 7, true, 1}};
-  for (const Case& c : cases) {
-    SetUp();
+  for (const Case& c : Fresh(cases)) {
     HeadlessRegistrySetDword(HKEY_LOCAL_MACHINE, kSaverKey, "Sound", c.machine);
     HeadlessRegistrySetDword(HKEY_CURRENT_USER, kSaverKey, "Sound", c.user);
     bool checked = !c.shownChecked;
@@ -182,8 +179,7 @@ TEST_F(SettingsTest, UsersValueWinsOverTheMachines) {
 }
 
 TEST_F(SettingsTest, UnreadableOrMissingUsersValueLeavesTheMachinesInForce) {
-  for (bool oversized : {true, false}) {
-    SetUp();
+  for (bool oversized : Fresh({true, false})) {
     HeadlessRegistrySetDword(HKEY_LOCAL_MACHINE, kSaverKey, "Sound", 0);
     if (oversized)
       HeadlessRegistrySet(HKEY_CURRENT_USER, kSaverKey, "Sound", REG_BINARY, {1, 0, 0, 0, 0});

@@ -139,8 +139,7 @@ TEST_F(SystemLibraryTest, PasswordComponentsComeFromTheSystemFolder) {
         {"folder longer than its buffer", FolderOfLength(300), nullptr, false},
         {"folder unknown", "C:\\WINDOWS\\SYSTEM", "GetSystemDirectoryA", false},
     };
-    for (const FolderCase& c : cases) {
-      SetUp();
+    for (const FolderCase& c : Fresh(cases)) {
       HeadlessSetSystemDirectory(c.folder);
       if (c.failingCall)
         HeadlessFailCall(c.failingCall);

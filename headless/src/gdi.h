@@ -104,11 +104,17 @@ HGDIOBJ DefaultBitmap();
 HGDIOBJ StockBrush(int index);
 
 // Pixel formats: the layout a BITMAPINFO (at any alignment) describes, with its colour table when
-// withColours is set, and colours in and out of pixels.
-bool DescribeDib(const void* info, UINT usage, bool withColours, BitmapPixels* pixels);
+// withColours is set (DIB_PAL_COLORS: indexes into the palette selected into dc), and colours in
+// and out of pixels.
+bool DescribeDib(const void* info, UINT usage, HDC dc, bool withColours, BitmapPixels* pixels);
 // A copy of the header at info (all zero for null), safe at any alignment.
 BITMAPINFOHEADER HeaderOf(const void* info);
 uint32_t ReadPixel(const BitmapPixels& pixels, int x, int y);
+// The pixel value as stored, every byte of it (a 32-bit pixel's fourth byte too).
+uint32_t RawPixel(const BitmapPixels& pixels, int x, int y);
+// Pixel values mean the same colours in both (same depth, masks, colour table): a copy between them
+// copies the values themselves.
+bool SameLayout(const BitmapPixels& a, const BitmapPixels& b);
 // The pixel value that shows rgb (at 8 bits the index of the nearest colour), and its store.
 uint32_t EncodePixel(const BitmapPixels& pixels, uint32_t rgb);
 void StorePixel(BitmapPixels& pixels, int x, int y, uint32_t value);

@@ -14,7 +14,7 @@ HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void
   bitmap.dibSection = true;
   BitmapPixels& pixels = bitmap.pixels;
   if (ShouldFail("CreateDIBSection") || section || offset ||
-      (dc && !FindGdiObject(dc, GdiKind::DeviceContext)) || !DescribeDib(info, usage, true, &pixels)) {
+      (dc && !FindGdiObject(dc, GdiKind::DeviceContext)) || !DescribeDib(info, usage, dc, true, &pixels)) {
     return nullptr;
   }
   // New sections start zero-filled.

@@ -9,8 +9,8 @@ HBITMAP WINAPI CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init
   const bool initialise = (init & CBM_INIT) != 0;
   BitmapPixels size, source;
   if (!FindGdiObject(dc, GdiKind::DeviceContext) || ShouldFail("CreateDIBitmap") ||
-      !DescribeDib(header, DIB_RGB_COLORS, false, &size) ||
-      (initialise && (!bits || !DescribeDib(info, usage, true, &source)))) {
+      !DescribeDib(header, DIB_RGB_COLORS, dc, false, &size) ||
+      (initialise && (!bits || !DescribeDib(info, usage, dc, true, &source)))) {
     return nullptr;
   }
   GdiObject bitmap;

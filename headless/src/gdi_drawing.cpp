@@ -161,32 +161,25 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, in
     return FALSE;
   const Span columns = ClipSpan(x, sourceX, width, to.width, from.width);
   const Span rows = ClipSpan(y, sourceY, height, to.height, from.height);
+  // Between bitmaps of the same layout the pixel values themselves are copied, else their colours.
   // Read everything first: source and destination may be the same bitmap.
+  const bool sameLayout = to.bitmap && from.bitmap && SameLayout(*to.bitmap, *from.bitmap);
   std::vector<uint32_t> colours;
   colours.reserve(static_cast<size_t>(columns.length) * rows.length);
   for (int row = 0; row < rows.length; ++row) {
-    for (int column = 0; column < columns.length; ++column)
-      colours.push_back(GetColour(from, columns.source + column, rows.source + row));
+    for (int column = 0; column < columns.length; ++column) {
+      const int fromX = columns.source + column, fromY = rows.source + row;
+      colours.push_back(sameLayout ? RawPixel(*from.bitmap, fromX, fromY) : GetColour(from, fromX, fromY));
+    }
   }
-  // Between two 8-bit bitmaps with the same colour table the indices themselves are copied.
-  const bool sameIndices =
-      to.bitmap && from.bitmap && to.bitmap->bitsPerPixel == 8 && from.bitmap->bitsPerPixel == 8 &&
-      std::equal(to.bitmap->colours.begin(), to.bitmap->colours.end(), from.bitmap->colours.begin(),
-                 from.bitmap->colours.end(),
-                 [](const RGBQUAD& a, const RGBQUAD& b) { return RgbOf(a) == RgbOf(b); });
   size_t next = 0;
   for (int row = 0; row < rows.length; ++row) {
     for (int column = 0; column < columns.length; ++column, ++next) {
       const int toX = columns.destination + column, toY = rows.destination + row;
-      if (sameIndices) {
-        const int fromX = columns.source + column, fromY = rows.source + row;
-        const BitmapPixels& pixels = *from.bitmap;
-        const int fromRow = pixels.bottomUp ? pixels.height - 1 - fromY : fromY;
-        StorePixel(*to.bitmap, toX, toY,
-                   pixels.bits[static_cast<ptrdiff_t>(fromRow) * pixels.stride + fromX]);
-      } else {
+      if (sameLayout)
+        StorePixel(*to.bitmap, toX, toY, colours[next]);
+      else
         PutColour(to, toX, toY, colours[next]);
-      }
     }
   }
   return TRUE;
@@ -202,10 +195,11 @@ int WINAPI StretchDIBits(HDC dc, int destX, int destY, int destWidth, int destHe
   DrawTarget target;
   BitmapPixels pixels;
   if (rop != SRCCOPY || !bits || !info || destWidth <= 0 || destHeight <= 0 || sourceWidth <= 0 ||
-      sourceHeight <= 0 || !FindDrawTarget(dc, &target) || !DescribeDib(info, usage, true, &pixels)) {
+      sourceHeight <= 0 || !FindDrawTarget(dc, &target) || !DescribeDib(info, usage, dc, true, &pixels)) {
     return 0;
   }
   pixels.bits = const_cast<BYTE*>(static_cast<const BYTE*>(bits));
+  const bool sameLayout = target.bitmap && SameLayout(*target.bitmap, pixels);
   for (int row = 0; row < destHeight; ++row) {
     const int64_t y = int64_t{destY} + row;
     const int64_t picked = StretchedIndex(pixels.bottomUp ? destHeight - 1 - row : row, destHeight,
@@ -219,8 +213,12 @@ int WINAPI StretchDIBits(HDC dc, int destX, int destY, int destWidth, int destHe
       const int64_t fromX = sourceX + StretchedIndex(column, destWidth, sourceWidth, true);
       if (x < 0 || x >= target.width || fromX < 0 || fromX >= pixels.width)
         continue;
-      PutColour(target, static_cast<int>(x), static_cast<int>(y),
-                ReadPixel(pixels, static_cast<int>(fromX), static_cast<int>(fromY)));
+      if (sameLayout)
+        StorePixel(*target.bitmap, static_cast<int>(x), static_cast<int>(y),
+                   RawPixel(pixels, static_cast<int>(fromX), static_cast<int>(fromY)));
+      else
+        PutColour(target, static_cast<int>(x), static_cast<int>(y),
+                  ReadPixel(pixels, static_cast<int>(fromX), static_cast<int>(fromY)));
     }
   }
   return destHeight;

@@ -1,5 +1,6 @@
 // DIB pixel formats: 8 bits through a colour table, 16 and 32 bits through channel masks, 24 bits
 // as blue, green, red bytes; rows padded to whole 32-bit words.
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -40,6 +41,24 @@ uint32_t Narrow(uint32_t value8, DWORD mask) {
   return (value << Shift(mask)) & mask;
 }
 
+// A colour table of 16-bit indexes into the palette selected into dc (past its end they wrap round).
+bool PaletteColours(HDC dc, const BYTE* indexes, std::vector<RGBQUAD>* colours) {
+  const GdiObject* context = FindGdiObject(dc, GdiKind::DeviceContext);
+  if (!context)
+    return false;
+  const GdiObject* palette = FindGdiObject(context->selectedPalette, GdiKind::Palette);
+  if (!palette)
+    palette = FindGdiObject(DefaultPalette(), GdiKind::Palette);
+  const std::vector<PALETTEENTRY>& entries = palette->entries;
+  for (size_t i = 0; i < colours->size(); ++i) {
+    WORD index = 0;
+    std::memcpy(&index, indexes + 2 * i, sizeof index);
+    const PALETTEENTRY& entry = entries[index % entries.size()];
+    (*colours)[i] = RGBQUAD{entry.peBlue, entry.peGreen, entry.peRed, 0};
+  }
+  return true;
+}
+
 BYTE* PixelAddress(const BitmapPixels& pixels, int x, int y) {
   const int row = pixels.bottomUp ? pixels.height - 1 - y : y;
   return pixels.bits + static_cast<ptrdiff_t>(row) * pixels.stride +
@@ -78,12 +97,12 @@ BITMAPINFOHEADER HeaderOf(const void* info) {
   return header;
 }
 
-bool DescribeDib(const void* info, UINT usage, bool withColours, BitmapPixels* pixels) {
+bool DescribeDib(const void* info, UINT usage, HDC dc, bool withColours, BitmapPixels* pixels) {
   // Headers inside resources are often only 2-byte aligned: every field is copied out.
   const BITMAPINFOHEADER header = HeaderOf(info);
   if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 || header.biWidth <= 0 ||
       header.biHeight == 0 || header.biHeight == std::numeric_limits<LONG>::min() ||
-      usage != DIB_RGB_COLORS) {
+      (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS)) {
     return false;
   }
   const int depth = header.biBitCount;
@@ -112,8 +131,11 @@ bool DescribeDib(const void* info, UINT usage, bool withColours, BitmapPixels* p
   if (depth == 8 && withColours) {
     const DWORD used = header.biClrUsed;
     pixels->colours.resize(used == 0 || used > 256 ? 256 : used);
-    std::memcpy(pixels->colours.data(), static_cast<const BYTE*>(info) + header.biSize,
-                pixels->colours.size() * sizeof(RGBQUAD));
+    const BYTE* table = static_cast<const BYTE*>(info) + header.biSize;
+    if (usage == DIB_RGB_COLORS)
+      std::memcpy(pixels->colours.data(), table, pixels->colours.size() * sizeof(RGBQUAD));
+    else if (!PaletteColours(dc, table, &pixels->colours))
+      return false;
   } else if (depth == 16) {
     pixels->redMask = bitfields ? masks[0] : 0x7C00;
     pixels->greenMask = bitfields ? masks[1] : 0x3E0;
@@ -134,8 +156,7 @@ uint32_t ReadPixel(const BitmapPixels& pixels, int x, int y) {
     case 24:
       return uint32_t{at[2]} << 16 | uint32_t{at[1]} << 8 | at[0];
     default: {
-      uint32_t value = 0;
-      std::memcpy(&value, at, pixels.bitsPerPixel / 8);
+      const uint32_t value = RawPixel(pixels, x, y);
       if (pixels.bitsPerPixel == 32 && pixels.redMask == 0xFF0000 && pixels.greenMask == 0xFF00 &&
           pixels.blueMask == 0xFF) {
         return value & 0xFFFFFF;
@@ -144,6 +165,22 @@ uint32_t ReadPixel(const BitmapPixels& pixels, int x, int y) {
              Channel(value, pixels.blueMask);
     }
   }
+}
+
+uint32_t RawPixel(const BitmapPixels& pixels, int x, int y) {
+  uint32_t value = 0;
+  std::memcpy(&value, PixelAddress(pixels, x, y), pixels.bitsPerPixel / 8);
+  return value;
+}
+
+bool SameLayout(const BitmapPixels& a, const BitmapPixels& b) {
+  if (a.bitsPerPixel != b.bitsPerPixel)
+    return false;
+  if (a.bitsPerPixel == 8) {
+    return std::equal(a.colours.begin(), a.colours.end(), b.colours.begin(), b.colours.end(),
+                      [](const RGBQUAD& x, const RGBQUAD& y) { return RgbOf(x) == RgbOf(y); });
+  }
+  return a.redMask == b.redMask && a.greenMask == b.greenMask && a.blueMask == b.blueMask;
 }
 
 uint32_t EncodePixel(const BitmapPixels& pixels, uint32_t rgb) {

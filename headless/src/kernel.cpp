@@ -47,11 +47,10 @@ LPSTR WINAPI GetCommandLineA(void) {
   return TheWorld().commandLine.data();
 }
 
+// The program was started without a show command of its own.
 void WINAPI GetStartupInfoA(LPSTARTUPINFOA info) {
   *info = STARTUPINFOA{};
   info->cb = sizeof(STARTUPINFOA);
-  info->dwFlags = TheWorld().startupUsesShow ? STARTF_USESHOWWINDOW : 0;
-  info->wShowWindow = TheWorld().startupShow;
 }
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR name) {

@@ -115,6 +115,10 @@ void CreatePath(const std::string& path) {
 }
 
 LSTATUS OpenKey(const char* api, HKEY key, LPCSTR subKey, REGSAM access, PHKEY result) {
+  if (!result)
+    return ERROR_INVALID_PARAMETER;
+  // A failed open leaves no handle behind.
+  *result = nullptr;
   std::string base;
   if (ShouldFail(api) || !PathOf(key, &base))
     return ERROR_ACCESS_DENIED;
@@ -137,6 +141,10 @@ LSTATUS KeyFor(HKEY key, REGSAM needed, std::string* path) {
     return ERROR_ACCESS_DENIED;
   *path = record.path;
   return ERROR_SUCCESS;
+}
+
+bool Unterminated(const RegistryValue& value) {
+  return value.type == REG_SZ && (value.data.empty() || value.data.back() != 0);
 }
 
 std::string RootPath(HKEY root) {
@@ -181,21 +189,33 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD opti
 
 LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
   LogCall("RegQueryValueExA", key, " ", name, " size=", size ? *size : 0);
+  // Without a size there is no bound on what data may receive.
+  if (data && !size)
+    return ERROR_INVALID_PARAMETER;
   std::string path;
   if (LSTATUS status = KeyFor(key, KEY_QUERY_VALUE, &path))
     return status;
   auto& values = TheRegistry().keys[path];
   auto found = values.find(Lower(name ? name : ""));
-  if (found == values.end())
+  if (found == values.end()) {
+    if (size)
+      *size = 0;
     return ERROR_FILE_NOT_FOUND;
+  }
   const RegistryValue& value = found->second;
-  DWORD length = static_cast<DWORD>(value.data.size());
-  if (data && size && length > *size) {
-    *size = length;
+  const DWORD length = static_cast<DWORD>(value.data.size());
+  // Text stored without its terminator gets one in the caller's buffer, which must have room for it;
+  // the size stays the stored one.
+  const bool terminate = Unterminated(value);
+  if (data && length + (terminate ? 1 : 0) > *size) {
+    *size = length + (terminate ? 1 : 0);
     return ERROR_MORE_DATA;
   }
-  if (data)
+  if (data) {
     std::copy(value.data.begin(), value.data.end(), data);
+    if (terminate)
+      data[length] = 0;
+  }
   if (size)
     *size = length;
   if (type)
@@ -210,7 +230,13 @@ LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BY
     return ERROR_ACCESS_DENIED;
   if (LSTATUS status = KeyFor(key, KEY_SET_VALUE, &path))
     return status;
-  TheRegistry().keys[path][Lower(name ? name : "")] = {type, std::vector<BYTE>(data, data + size)};
+  if (!data && size)
+    return ERROR_NOACCESS;
+  RegistryValue value = {type, std::vector<BYTE>(data, data + size)};
+  // Text is stored with its terminator even when the caller's size left it out.
+  if (Unterminated(value))
+    value.data.push_back(0);
+  TheRegistry().keys[path][Lower(name ? name : "")] = value;
   return ERROR_SUCCESS;
 }
 

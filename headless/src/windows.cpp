@@ -309,7 +309,7 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   LogCall("MessageBoxA", owner, " text=", text, " caption=", caption, " type=", type);
   TheWorld().messageBoxes.push_back({owner, text ? text : "", caption ? caption : "<null>", type});
-  return TheWorld().messageBoxAnswer;
+  return IDOK;
 }
 
 BOOL WINAPI SystemParametersInfoA(UINT action, UINT parameter, PVOID value, UINT winIni) {
@@ -369,10 +369,6 @@ DWORD HeadlessStyle(HWND window) {
 DWORD HeadlessExStyle(HWND window) {
   WindowRecord* record = FindWindowRecord(window);
   return record ? record->exStyle : 0;
-}
-std::string HeadlessTitle(HWND window) {
-  WindowRecord* record = FindWindowRecord(window);
-  return record ? record->title : "";
 }
 std::string HeadlessClassName(HWND window) {
   WindowRecord* record = FindWindowRecord(window);

@@ -63,10 +63,6 @@ void HeadlessSetPlatform(DWORD platformId) {
 void HeadlessSetCommandLine(const std::string& commandLine) {
   TheWorld().commandLine = ExactText(commandLine);
 }
-void HeadlessSetStartupShow(bool useShowWindow, WORD showWindow) {
-  TheWorld().startupUsesShow = useShowWindow;
-  TheWorld().startupShow = showWindow;
-}
 
 void HeadlessFailCall(const std::string& api, int count, int after) {
   FailureRecord& failure = TheWorld().failures[api];
@@ -104,9 +100,6 @@ bool HeadlessBudgetExhausted() {
   return TheWorld().budgetExhausted;
 }
 
-void HeadlessSetMessageBoxAnswer(int answer) {
-  TheWorld().messageBoxAnswer = answer;
-}
 const std::vector<HeadlessMessageBox>& HeadlessMessageBoxes() {
   return TheWorld().messageBoxes;
 }

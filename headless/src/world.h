@@ -78,8 +78,6 @@ struct World {
   DWORD platformId = VER_PLATFORM_WIN32_NT;
   std::vector<char> commandLine = ExactText("lomlom.scr");
   UINT codePage = 1252;
-  bool startupUsesShow = false;
-  WORD startupShow = 0;
 
   // Windows and messages.
   std::vector<WindowClassRecord> classes;
@@ -123,9 +121,8 @@ struct World {
   // Where PlaySoundA's sounds go; without it they are only logged.
   std::function<void(const BYTE* wave, DWORD size)> soundOutput;
 
-  // Failure injection and answers.
+  // Failure injection.
   std::map<std::string, FailureRecord> failures;
-  int messageBoxAnswer = IDOK;
 
   // Logs.
   std::vector<HeadlessCall> calls;

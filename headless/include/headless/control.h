@@ -43,7 +43,6 @@ void HeadlessSetMonitors(const std::vector<RECT>& monitors);
 void HeadlessSetBitsPerPixel(int bitsPerPixel);
 void HeadlessSetPlatform(DWORD platformId);  // VER_PLATFORM_WIN32_WINDOWS makes it Windows 95
 void HeadlessSetCommandLine(const std::string& commandLine);
-void HeadlessSetStartupShow(bool useShowWindow, WORD showWindow);
 // A user without administrator rights: nothing below HKEY_LOCAL_MACHINE can be opened for writing,
 // created, set or deleted (ERROR_ACCESS_DENIED); reading works as before.
 void HeadlessSetStandardUser(bool standardUser);
@@ -99,7 +98,6 @@ HWND HeadlessForeground();
 bool HeadlessIsVisible(HWND window);
 DWORD HeadlessStyle(HWND window);
 DWORD HeadlessExStyle(HWND window);
-std::string HeadlessTitle(HWND window);
 std::string HeadlessClassName(HWND window);
 int HeadlessWindowCount();
 // The program's windows in the order they were made, where each lies on the screen, and its class.
@@ -108,8 +106,7 @@ RECT HeadlessWindowRect(HWND window);
 WNDCLASSA HeadlessWindowClass(HWND window);
 int HeadlessTimerCount();
 
-// Message boxes show nothing; they are recorded and answered with `answer` (IDOK by default).
-void HeadlessSetMessageBoxAnswer(int answer);
+// Message boxes show nothing; they are recorded and answered with IDOK.
 const std::vector<HeadlessMessageBox>& HeadlessMessageBoxes();
 
 // What the program called and what its windows received.

@@ -54,6 +54,7 @@ typedef struct tagLOGPALETTE {
 #define BI_RGB 0
 #define BI_BITFIELDS 3
 #define DIB_RGB_COLORS 0
+#define DIB_PAL_COLORS 1
 #define CBM_INIT 4
 #define SRCCOPY 0x00CC0020
 #define PC_NOCOLLAPSE 0x04
