@@ -1,15 +1,20 @@
 // Which action comes next and where it plays: the cycle after each random entry point, the
 // quadrants and their stage origins at several screen sizes, and actions or logos that are missing.
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/saver_state.h"
 #include "headless/control_gdi.h"
+#include "render/blit.h"
+#include "render/compositor.h"
 #include "render/frame_buffer.h"
 #include "scene/action_scene.h"
 #include "scene/choreography.h"
 #include "scene/choreography_tables.h"
+#include "scene/scene_tick.h"
 #include "sprites/animation_library.h"
+#include "tests/render_test_support.h"
 #include "tests/scene_test_support.h"
 
 namespace {
@@ -150,6 +155,44 @@ TEST_F(SceneBehaviourTest, ActionWithoutItsLogoStillPlays) {
   EXPECT_EQ(1, SceneBehaviour(kStartAction, actor, 0, 0));
   EXPECT_EQ(0, actor->logoTicksLeft);
   EXPECT_EQ(nullptr, actor->logoFrame);
+}
+
+// Once the scene has started, index 1 lets what lies beneath show in every frame, whatever the
+// frame's bottom-left pixel; every other index, 2 included, is drawn.
+TEST_F(SceneBehaviourTest, IndexOneShowsWhatLiesBeneathAndEveryOtherIndexIsDrawn) {
+  const BYTE kBackground = 0x40;
+  const BYTE indices[2][4] = {{1, 2, 1, 7}, {5, 1, 2, 9}};  // rows from the top; the corner is 5
+  TestFrame planted = MakeFrame(4, 2, 0);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 4; ++x)
+      planted.At(x, y) = indices[y][x];
+  }
+  NextChooses(1055);
+  Actor* actor = FindFreeActor();
+  ASSERT_EQ(1, SceneBehaviour(kStartAction, actor, 0, 0));
+  Frame* shown = actor->frame->next;  // the first update draws frame 1
+  shown->header = planted.Header();
+  shown->bits = planted.Bits();
+  shown->width = planted.width;
+  shown->height = planted.height;
+  ASSERT_EQ(32, frameBuffer.bitsPerPixel);
+  const LONG stride = FrameBufferRowStride(frameBuffer.width, frameBuffer.bitsPerPixel);
+  std::memset(frameBuffer.bits, kBackground, static_cast<size_t>(stride) * frameBuffer.height);
+  UpdateActor(actor);
+  ComposeFrame();
+
+  const std::vector<RGBQUAD> colours = TestColours();
+  for (int y = 0; y < 2; ++y) {
+    const BYTE* row = frameBuffer.bits + (frameBuffer.height - 1 - actor->rect.top - y) * stride;
+    for (int x = 0; x < 4; ++x) {
+      const RGBQUAD& colour = colours[indices[y][x]];
+      const uint32_t drawn = uint32_t{colour.rgbRed} << 16 | colour.rgbGreen << 8 | colour.rgbBlue;
+      uint32_t pixel;
+      std::memcpy(&pixel, row + 4 * (actor->rect.left + x), 4);
+      EXPECT_EQ(indices[y][x] == 1 ? 0x01010101u * kBackground : drawn, pixel)
+          << "index " << int{indices[y][x]} << " at " << x << "," << y;
+    }
+  }
 }
 
 TEST_F(SceneBehaviourTest, PauseRefusesFifteenAttemptsThenStarts) {

@@ -1,10 +1,17 @@
 // The timeline of every action as the real saver plays it: the frames shown, the logo's updates,
-// the sound's update, the end of the action and the pause before the next one.
+// the sound's update, the end of the action and the pause before the next one; the reviewed
+// reference pictures.
 #include <algorithm>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "headless/control_gdi.h"
 #include "tests/scene_test_support.h"
+#include "tools/render/frame_log.h"
+#include "saver_run/saving_run.h"
 
 namespace {
 
@@ -87,6 +94,45 @@ TEST_F(TimelineTest, NoSoundAtAllWhenTheSettingIsOff) {
   for (const TickLook& look : looks)
     EXPECT_TRUE(look.sounds.empty()) << "tick " << look.tick;
   EXPECT_EQ(6u, Starts(looks).size()) << "the whole cycle ran";
+}
+
+// The saver draws every picture of tests/references (scripts/update-references.sh) at its tick: the
+// same screen hash, action, quadrant, logo and frame.
+TEST_F(TimelineTest, ReviewedReferencePicturesAtDepths8And32) {
+  std::map<int, std::map<long, std::string>> expected;  // by depth and tick: the frame log line
+  std::ifstream list(SAVER_REFERENCE_LIST);
+  size_t count = 0;
+  for (std::string line; std::getline(list, line);) {
+    int depth;
+    long tick;
+    std::istringstream fields(line);
+    if (line.empty() || line[0] == '#' || !(fields >> depth >> tick))
+      continue;
+    const size_t from = line.find(' ') + 1;
+    expected[depth][tick] = line.substr(from, line.rfind(' ') - from);
+    ++count;
+  }
+  EXPECT_EQ(28u, count)
+      << "first, logo and last frame of five actions at two depths; 4000's logo is on its first";
+  for (auto& [depth, lines] : expected) {
+    SetUp();
+    HeadlessSetScreen(1024, 768);
+    HeadlessSetBitsPerPixel(depth);
+    SavingRun run;
+    run.seed = 3;
+    run.ticks = lines.rbegin()->first;
+    HeadlessSurface screen;
+    run.afterTick = [&, depth = depth](long tick, HWND window) {
+      auto wanted = lines.find(tick);
+      if (wanted != lines.end()) {
+        HeadlessReadWindowSurface(window, &screen);
+        EXPECT_EQ(wanted->second, FrameLogLine(tick, ScreenHash(screen, depth))) << "depth " << depth;
+      }
+      HeadlessClearLogs();
+      return true;
+    };
+    EXPECT_EQ(0, RunSavingTicks(run));
+  }
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 # the frames seen must run through the five actions in the cycle's order, in the upper-left, lower
 # right, upper right and lower left stages, with their logos. With sound on, the PlaySoundA calls
 # that Wine traces must be the renderer's sound cues for the same entry point, in order. The entry
-# point is the one whose first sound the saver played first.
+# point is the one whose first sound the saver played first. At depths 8 and 24 one screenshot of
+# each action must also be its reviewed picture in tests/references.
 # usage: case-scene.sh DEPTH   (8, 16 or 24; E2E_RENDER is lomlom-render)
 source "$(dirname "$0")/../lib.sh"
 depth=$1
@@ -69,8 +70,10 @@ if ((depth == 8)); then
   ((window != 0)) || abort "the saver's X window was not found"
 fi
 
+references=()
+((bits != 16)) && references=(--references "$E2E_DIR/../tests/references/scene.txt" --reference-depth "$bits")
 /usr/bin/python3 "$E2E_DIR/scene/watch_saver.py" --depth "$depth" --seconds "$watch_seconds" --out "$CASE_DIR" \
-  --window "$window" "$CASE_DIR/frames.txt" >"$CASE_DIR/watch.txt" 2>&1
+  --window "$window" "${references[@]}" "$CASE_DIR/frames.txt" >"$CASE_DIR/watch.txt" 2>&1
 watched=$?
 cat "$CASE_DIR/watch.txt"
 expect "every screenshot is a frame of the entry point's, in the cycle's order" 0 "$watched"

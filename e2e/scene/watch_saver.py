@@ -1,6 +1,7 @@
 """Watches the running saver and matches every screenshot with a frame that lomlom-render drew.
 
-usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] [--actions N] FRAME_LOG...
+usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] [--actions N]
+                      [--references LIST --reference-depth R] FRAME_LOG...
 
 Each FRAME_LOG is lomlom-render's --frame-log for one entry point of the action cycle, drawn for
 the same screen. Screenshots are taken (of the root window, or at a palette depth of the saver's own
@@ -11,6 +12,12 @@ order; the watch need not see the start, but its k-th action must be the cycle's
 the stages upper left, lower right, upper right and lower left in turn. Prints key=value lines and
 exits 1 when a shot matches no frame or no one log, or the order breaks; unmatched-N.xwd keeps them.
 With --actions N the watch ends once N actions have been seen, and asks for no more.
+
+With --references LIST (tests/references/scene.txt) every screenshot that the logs name as one of
+the reviewed pictures of depth R is also matched against that picture, whichever quadrant it plays
+in: the screen is black outside the actor and its logo, so the stage moved to the picture's quadrant
+must give the picture's hash, and the renderer and the saver cannot share a fault unseen. The watch
+goes on until each action has had one such screenshot; its held last frame lasts long enough.
 """
 
 import argparse
@@ -27,6 +34,7 @@ import x11_colormap  # noqa: E402
 import xwd_image  # noqa: E402
 
 QUADRANT_NAMES = ["upper left", "lower right", "upper right", "lower left"]
+STAGE_FROM_CENTRE = [(-320, -240), (0, 0), (0, -240), (-320, 0)]
 CYCLE = [4000, 1055, 1059, 1225, 1569]
 
 
@@ -36,15 +44,46 @@ def precision_mask(depth):
 
 
 def read_frame_log(path):
-    """[(tick, hash, action, quadrant, logo)] of one entry point."""
+    """[(tick, hash, action, quadrant, logo, frame)] of one entry point."""
     frames = []
     with open(path) as log:
         for line in log:
             if line.startswith("#") or not line.strip():
                 continue
-            tick, digest, action, quadrant, logo = line.split()
-            frames.append((int(tick), int(digest, 16), int(action), int(quadrant), int(logo)))
+            tick, digest, *fields = line.split()
+            frames.append((int(tick), int(digest, 16), *map(int, fields)))
     return frames
+
+
+def read_references(path, depth):
+    """{(action, frame, logo): (quadrant, hash)} of the reviewed pictures of one depth."""
+    references = {}
+    with open(path) as listing:
+        for line in listing:
+            if line.startswith("#") or not line.strip():
+                continue
+            picture_depth, _, digest, action, quadrant, logo, frame, _ = line.split()
+            if int(picture_depth) == depth:
+                references[(int(action), int(frame), int(logo))] = (int(quadrant), int(digest, 16))
+    return references
+
+
+def reference_shots(logs, references):
+    """{screen hash: (action, quadrant, picture's quadrant, picture's hash)} of the logged frames that
+    show a reviewed picture."""
+    shots = {}
+    for frames in logs:
+        for _, digest, action, quadrant, logo, frame in frames:
+            picture = references.get((action, frame, logo))
+            if picture:
+                shots[digest] = (action, quadrant) + picture
+    return shots
+
+
+def moved_stage_hash(rgb, mask, quadrant, to_quadrant):
+    """The screen's hash with the stage moved from one quadrant to another."""
+    (from_x, from_y), (to_x, to_y) = STAGE_FROM_CENTRE[quadrant], STAGE_FROM_CENTRE[to_quadrant]
+    return screen_hash(np.roll(rgb, (to_y - from_y, to_x - from_x), axis=(0, 1)), mask)
 
 
 def screenshot(window):
@@ -74,7 +113,7 @@ def place_shots(shots, frames):
 def ordinals(frames):
     """For each frame, which action of the log it belongs to (0 for the entry point's), or None in a pause."""
     result, ordinal, previous = [], -1, 0
-    for _, _, action, _, _ in frames:
+    for _, _, action, *_ in frames:
         if action != 0 and previous == 0:
             ordinal += 1
         result.append(ordinal if action != 0 else None)
@@ -87,7 +126,7 @@ def actions_seen(placed, frames):
     ordinal_of = ordinals(frames)
     seen = []
     for index in placed:
-        _, _, action, quadrant, logo = frames[index]
+        _, _, action, quadrant, logo, _ = frames[index]
         ordinal = ordinal_of[index]
         if ordinal is None:
             continue
@@ -136,6 +175,8 @@ def main():
     parser.add_argument("--out", required=True)
     parser.add_argument("--window", type=lambda text: int(text, 0), default=0)
     parser.add_argument("--actions", type=int, default=0, help="actions to see (default: the whole cycle)")
+    parser.add_argument("--references")
+    parser.add_argument("--reference-depth", type=int)
     parser.add_argument("frame_logs", nargs="+")
     args = parser.parse_args()
 
@@ -143,6 +184,12 @@ def main():
     known = set(frame[1] for frames in logs for frame in frames)
     mask = precision_mask(args.depth)
     installer = x11_colormap.ColourMapInstaller(args.window) if args.window and args.depth == 8 else None
+    references = read_references(args.references, args.reference_depth) if args.references else {}
+    candidates = reference_shots(logs, references)
+    verdicts = {}  # screen hash: (action, whether it is the reviewed picture)
+
+    def unchecked():
+        return set(CYCLE) - set(action for action, _ in verdicts.values()) if references else set()
 
     shots, unmatched = [], 0
     start = time.monotonic()
@@ -154,6 +201,9 @@ def main():
         _, rgb = xwd_image.to_rgb(data)
         digest = screen_hash(rgb, mask)
         shots.append(digest)
+        if digest in candidates and digest not in verdicts:
+            action, quadrant, picture_quadrant, picture_hash = candidates[digest]
+            verdicts[digest] = (action, moved_stage_hash(rgb, mask, quadrant, picture_quadrant) == picture_hash)
         if digest not in known:
             unmatched += 1
             with open(os.path.join(args.out, f"unmatched-{unmatched}.xwd"), "wb") as kept:
@@ -162,7 +212,7 @@ def main():
             explaining = explain(shots, logs, args.frame_logs)
             seen = actions_seen(explaining[0][2], explaining[0][1]) if len(explaining) == 1 else []
             enough = len(seen) >= args.actions if args.actions else len(seen) > len(CYCLE) and not without_logo(seen)
-            if not explaining or enough:
+            if not explaining or (enough and not unchecked()):
                 break
     print(f"seconds={time.monotonic() - start:.1f}")
     print(f"shots={len(shots)}")
@@ -178,6 +228,15 @@ def main():
     print("actions_seen=" + " ".join(f"{a}@{QUADRANT_NAMES[q].replace(' ', '-')}{'+logo' if l else ''}"
                                      for _, a, q, l in seen))
     failures = judge(seen, frames[0][2], args.actions)
+    if references:
+        matched = [action for action, same in verdicts.values() if same]
+        print(f"reference_pictures_matched={len(matched)}")
+        print("reference_actions_matched=" + " ".join(str(action) for action in CYCLE if action in matched))
+        differing = sorted(set(str(action) for action, same in verdicts.values() if not same))
+        if differing:
+            failures.append(f"screenshots of {differing} differ from the reviewed pictures")
+        if unchecked():
+            failures.append(f"no screenshot of {sorted(unchecked())} was matched against the reviewed pictures")
     for failure in failures:
         print(f"FAIL: {failure}")
     return 1 if failures else 0

@@ -37,8 +37,9 @@ std::string FrameLogLine(long tick, uint32_t hash) {
   const bool performing = actor && ActorShowsAction(*actor);
   // The stage of the action under way is the one before the quadrant the next action will take.
   const int quadrant = (sceneState.quadrant + kStageQuadrants - 1) % kStageQuadrants;
-  char line[96];
-  std::snprintf(line, sizeof line, "%ld %08x %d %d %d", tick, hash, performing ? actor->actionId : 0,
-                performing ? quadrant : -1, performing ? actor->logoShown : 0);
+  char line[112];
+  std::snprintf(line, sizeof line, "%ld %08x %d %d %d %d", tick, hash, performing ? actor->actionId : 0,
+                performing ? quadrant : -1, performing ? actor->logoShown : 0,
+                performing ? actor->frame->index : -1);
   return line;
 }

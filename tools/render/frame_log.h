@@ -9,6 +9,7 @@
 // CRC-32 of the screen's RGB bytes, top row first; on a 16-bit display only the 5-6-5 bits count.
 uint32_t ScreenHash(const HeadlessSurface& screen, int bitsPerPixel);
 
-// "tick hash action quadrant logo": the action on screen (0 when none), the quadrant it plays in
-// (-1 when none), and whether its logo is on screen.
+// "tick hash action quadrant logo frame": the action on screen (0 when none), the quadrant it plays
+// in (-1 when none), whether its logo is on screen, and the index of its frame on screen (-1 when
+// none).
 std::string FrameLogLine(long tick, uint32_t hash);

@@ -46,7 +46,7 @@ int RenderSaving(const RenderOptions& options) {
     frameLog.open(options.frameLog);
     if (!frameLog)
       return Failed("cannot write " + options.frameLog);
-    frameLog << "# tick hash action quadrant logo\n";
+    frameLog << "# tick hash action quadrant logo frame\n";
   }
   std::error_code noError;
   if (!options.pngDir.empty() && !std::filesystem::create_directories(options.pngDir, noError) && noError)
