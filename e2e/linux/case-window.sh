@@ -9,7 +9,10 @@ begin_linux_case "window-depth$SCREEN_DEPTH"
 watch_seconds=${E2E_WATCH_SECONDS:-100}
 render_entry_logs 640 480 $(((watch_seconds + 15) * 1000 / 110))
 open_window 640 480
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$CASE_DIR/stream.raw" start_lomlom lomlom -window-id "$WINDOW"
+# The disk driver sleeps a whole buffer (4096 samples, 371 ms) after writing each one, so on a busy
+# machine it falls seconds behind the clock and a cue can be cleared by the next call before it was
+# written. A shorter sleep keeps it ahead; it writes silence while nothing is queued.
+SDL_AUDIODRIVER=disk SDL_DISKAUDIODELAY=200 SDL_DISKAUDIOFILE="$CASE_DIR/stream.raw" start_lomlom lomlom -window-id "$WINDOW"
 /usr/bin/python3 "$E2E_DIR/scene/watch_saver.py" --depth "$SCREEN_DEPTH" --seconds "$watch_seconds" --out "$CASE_DIR" \
   --window "$WINDOW" "${ENTRY_LOGS[@]}" >"$CASE_DIR/watch.txt" 2>&1
 watched=$?
