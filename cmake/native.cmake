@@ -21,7 +21,7 @@ add_library(bitmap_file STATIC ${CMAKE_SOURCE_DIR}/bitmap_file/bitmap_file.cpp)
 target_include_directories(bitmap_file PUBLIC ${CMAKE_SOURCE_DIR})
 
 # Runs of the saver's modes on the headless machine, tick by tick: for the renderer and the tests.
-add_library(saver_run STATIC ${CMAKE_SOURCE_DIR}/saver_run/saving_run.cpp)
+add_library(saver_run STATIC ${CMAKE_SOURCE_DIR}/saver_run/saving_run.cpp ${CMAKE_SOURCE_DIR}/saver_run/saver_process.cpp)
 target_link_libraries(saver_run PUBLIC saver_core)
 
 set(SAVER_NATIVE_PARTS tools bench fuzz tests e2e CACHE STRING "Folders of the native build to include")

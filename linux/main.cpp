@@ -18,7 +18,7 @@
 #include "host/entry.h"
 #include "host/host_state.h"
 #include "linux/options.h"
-#include "linux/saver_process.h"
+#include "saver_run/saver_process.h"
 #include "linux/sound_player.h"
 #include "linux/x_view.h"
 #include "saver_run/saving_run.h"

@@ -14,23 +14,12 @@
 #include "render/compositor.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
+#include "saver_run/saver_process.h"
 #include "scene/actor.h"
 #include "scene/choreography.h"
 #include "scene/sound_cues.h"
 
 namespace {
-
-void ResetSaverProcess() {
-  hostState = HostState();
-  displayMetrics = DisplayMetrics();
-  saverState = SaverState();
-  timerRunning = FALSE;
-  soundSetting = 0;
-  settingsInitialised = false;
-  SoundEnabled = 0;
-  ReleaseActorPool();
-  sceneState = SceneState();
-}
 
 void PutWord(std::vector<BYTE>* bytes, unsigned value) {
   bytes->push_back(static_cast<BYTE>(value));

@@ -1,4 +1,4 @@
-#include "linux/saver_process.h"
+#include "saver_run/saver_process.h"
 
 #include "app/frame_timer.h"
 #include "app/saver_state.h"
