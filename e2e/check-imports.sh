@@ -5,16 +5,9 @@
 set -u
 scr=$1 objdump=$2 kind=$3
 allowed="kernel32.dll user32.dll gdi32.dll advapi32.dll winmm.dll msvcrt.dll"
-failures=0
+# shellcheck source=e2e/expect.sh
+source "$(dirname "$0")/expect.sh"
 
-expect() {
-  if [[ "$2" == "$3" ]]; then
-    echo "ok:   $1 ($3)"
-  else
-    echo "FAIL: $1: expected '$2', got '$3'"
-    failures=$((failures + 1))
-  fi
-}
 
 [[ -f "$scr" ]] || { echo "FAIL: $scr not found (build the win64 and win32 presets first)"; exit 1; }
 command -v "$objdump" >/dev/null || { echo "FAIL: $objdump not found (install binutils-mingw-w64)"; exit 1; }
@@ -34,7 +27,7 @@ for dll in $dlls; do
     echo "ok:   $scr imports $dll"
   else
     echo "FAIL: $scr imports $dll: expected only Windows' own DLLs ($allowed)"
-    failures=$((failures + 1))
+    E2E_FAILURES=$((E2E_FAILURES + 1))
   fi
 done
-((failures == 0))
+((E2E_FAILURES == 0))

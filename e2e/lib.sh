@@ -27,12 +27,13 @@ SCREEN_HEIGHT=768
 SCREEN_DEPTH=${E2E_SCREEN_DEPTH:-24}
 # shellcheck disable=SC2034  # read by the cases
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=e2e/expect.sh
+source "$E2E_DIR/expect.sh"
 
 export WINEDEBUG=-all
 # No Mono or Gecko prompts, and no desktop menu entries written into the user's home.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-E2E_FAILURES=0
 E2E_PIDS=()
 E2E_XVFB_PID=
 E2E_PREFIX=
@@ -65,21 +66,6 @@ require_wine() {
 now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
 
 note() { echo "[$(date +%T)] $*"; }
-
-# expect DESCRIPTION EXPECTED ACTUAL
-expect() {
-  if [[ "$2" == "$3" ]]; then
-    echo "ok:   $1 ($3)"
-  else
-    echo "FAIL: $1: expected '$2', got '$3'"
-    E2E_FAILURES=$((E2E_FAILURES + 1))
-  fi
-}
-
-fail() {
-  echo "FAIL: $*"
-  E2E_FAILURES=$((E2E_FAILURES + 1))
-}
 
 # Stops the case at once; the exit trap still cleans up.
 abort() {

@@ -6,16 +6,9 @@
 # usage: check-msi.sh MSI ARCH VERSION MANUFACTURER SCR ICON LICENCE_TXT WORK_DIR
 set -u
 msi=$(realpath "$1") arch=$2 version=$3 manufacturer=$4 scr=$5 icon=$6 licence=$7 work=$8
-failures=0
+# shellcheck source=e2e/expect.sh
+source "$(dirname "$0")/../e2e/expect.sh"
 
-expect() {
-  if [[ "$2" == "$3" ]]; then
-    echo "ok:   $1"
-  else
-    echo "FAIL: $1: expected '$2', got '$3'"
-    failures=$((failures + 1))
-  fi
-}
 
 [[ -f "$msi" ]] || { echo "FAIL: $msi not found (cmake --build --preset native --target msi)"; exit 1; }
 rm -rf "$work"
@@ -85,4 +78,4 @@ expect "the packed saver is the build's" 1 "$(cmp -s "$scr" "$packed_scr" && ech
 expect "the packed licence is LICENSE.txt" 1 "$(cmp -s "$licence" "$(find "$work" -name LICENSE.txt)" && echo 1)"
 mkdir -p "$work/dump" && msidump -s -d "$work/dump" "$msi" >/dev/null 2>&1
 expect "the icon is the saver's" 1 "$(cmp -s "$icon" "$work/dump/_Streams/Icon.saver.ico" && echo 1)"
-((failures == 0))
+((E2E_FAILURES == 0))

@@ -5,16 +5,9 @@
 # usage: check-package.sh CPACK CMAKE CPACK_CONFIG WORK_DIR PACKAGE_NAME SOURCE_DIR WIN64_SCR WIN32_SCR
 set -u
 cpack=$1 cmake=$2 config=$3 work=$4 name=$5 source=$6 win64=$7 win32=$8
-failures=0
+# shellcheck source=e2e/expect.sh
+source "$(dirname "$0")/../../e2e/expect.sh"
 
-expect() {
-  if [[ "$2" == "$3" ]]; then
-    echo "ok:   $1"
-  else
-    echo "FAIL: $1: expected '$2', got '$3'"
-    failures=$((failures + 1))
-  fi
-}
 
 # same DESCRIPTION EXPECTED_FILE ACTUAL_FILE
 same() {
@@ -22,7 +15,7 @@ same() {
     echo "ok:   $1"
   else
     echo "FAIL: $1: $3 differs from $2"
-    failures=$((failures + 1))
+    E2E_FAILURES=$((E2E_FAILURES + 1))
   fi
 }
 
@@ -63,4 +56,4 @@ for phrase in "${name#lomlom-}" "lomlom-64bit.scr" "lomlom-32bit.scr" 'C:\Window
   "choose Install" "LICENSE.txt"; do
   expect "INSTALL.txt names $phrase" 1 "$(grep -cF -- "$phrase" "$install_text" | sed 's/^[1-9][0-9]*$/1/')"
 done
-((failures == 0))
+((E2E_FAILURES == 0))
