@@ -56,6 +56,7 @@ done
 [[ -e "$work/ticks/tick-00004.png" ]] && { echo "FAIL: a fourth tick was written"; failures=$((failures + 1)); }
 lines=$(grep -vc '^#' "$work/frames.txt")
 [[ "$lines" == 3 ]] || { echo "FAIL: frames.txt has $lines ticks, not 3"; failures=$((failures + 1)); }
+check 0 "a frame log inside a picture folder not yet made" saving --ticks 1 --png-dir "$work/new" --frame-log "$work/new/frames.txt"
 check 0 "preview still" preview --size 152x112 --out "$work/preview.png"
 [[ -s "$work/preview.png" ]] || { echo "FAIL: preview.png not written"; failures=$((failures + 1)); }
 

@@ -35,6 +35,10 @@ void LogSounds(std::ofstream& log, long tick) {
 }
 
 int RenderSaving(const RenderOptions& options) {
+  // The folder first: a log may be asked for inside it.
+  std::error_code noError;
+  if (!options.pngDir.empty() && !std::filesystem::create_directories(options.pngDir, noError) && noError)
+    return Failed("cannot make the folder " + options.pngDir);
   std::ofstream soundLog, frameLog;
   if (!options.soundLog.empty()) {
     soundLog.open(options.soundLog);
@@ -48,9 +52,6 @@ int RenderSaving(const RenderOptions& options) {
       return Failed("cannot write " + options.frameLog);
     frameLog << "# tick hash action quadrant logo frame\n";
   }
-  std::error_code noError;
-  if (!options.pngDir.empty() && !std::filesystem::create_directories(options.pngDir, noError) && noError)
-    return Failed("cannot make the folder " + options.pngDir);
 
   GifFilm film;
   std::string failure;
