@@ -23,6 +23,11 @@ target_include_directories(bitmap_file PUBLIC ${CMAKE_SOURCE_DIR})
 # Runs of the saver's modes on the headless machine, tick by tick: for the renderer and the tests.
 add_library(saver_run STATIC ${CMAKE_SOURCE_DIR}/saver_run/saving_run.cpp ${CMAKE_SOURCE_DIR}/saver_run/saver_process.cpp)
 target_link_libraries(saver_run PUBLIC saver_core)
+# A line per tick of what the screen shows, hashed at the display's precision: the renderer writes
+# it, the tests and the end-to-end watch compare against it.
+find_package(ZLIB REQUIRED)
+add_library(frame_log STATIC ${CMAKE_SOURCE_DIR}/saver_run/frame_log.cpp)
+target_link_libraries(frame_log PUBLIC saver_core ZLIB::ZLIB)
 
 set(SAVER_NATIVE_PARTS tools bench fuzz tests e2e CACHE STRING "Folders of the native build to include")
 foreach(part ${SAVER_NATIVE_PARTS})

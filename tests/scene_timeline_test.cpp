@@ -10,7 +10,7 @@
 
 #include "headless/control_gdi.h"
 #include "tests/scene_test_support.h"
-#include "tools/render/frame_log.h"
+#include "saver_run/frame_log.h"
 #include "saver_run/saving_run.h"
 
 namespace {

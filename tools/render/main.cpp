@@ -6,7 +6,7 @@
 #include <string>
 
 #include "headless/control.h"
-#include "tools/render/frame_log.h"
+#include "saver_run/frame_log.h"
 #include "tools/render/gif_film.h"
 #include "tools/render/png_file.h"
 #include "tools/render/render_options.h"

@@ -1,4 +1,4 @@
-#include "tools/render/frame_log.h"
+#include "saver_run/frame_log.h"
 
 #include <zlib.h>
 
