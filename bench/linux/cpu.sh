@@ -35,7 +35,7 @@ make_bench_template "$CASE_DIR/template"
 # Wine: every process of the prefix.
 use_prefix "$CASE_DIR/template" wine
 cp "$saver" "$E2E_PREFIX/drive_c/bench/"
-"$WINE64" 'C:\bench\lomlom.scr' /s >"$CASE_DIR/wine.log" 2>&1 &
+"$WINE" 'C:\bench\lomlom.scr' /s >"$CASE_DIR/wine.log" 2>&1 &
 E2E_PIDS+=($!)
 wait_until 30000 window_shown "Screen Saver" || abort "the Wine saver showed no window within 30 s"
 sleep "$settle"
