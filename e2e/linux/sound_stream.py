@@ -1,7 +1,10 @@
 """Finds the saver's cues in what SDL's disk audio driver wrote.
 
 usage: sound_stream.py STREAM.raw WAVE_DIR SOUND_LOG   (prints the cues found in order; exits 1 when
-the stream does not hold, in the log's order, the samples of at least the log's first five cues)
+       the stream does not hold, in the log's order, the samples of at least the log's first five cues)
+       sound_stream.py --entry STREAM.raw WAVE_DIR SOUND_LOG...   (prints the log whose first cue is
+       the first sound in the stream: each entry point starts with a cue of its own; exits 1 when
+       the stream holds none of them yet)
 
 The device opens in the cues' own format (11025 Hz, 8-bit, mono), so each cue's samples are in the
 stream byte for byte: the stream is searched for the start of each cue's sound, after the previous.
@@ -20,17 +23,38 @@ def cue_probe(path):
     return samples[start:start + PROBE]
 
 
+def cue_names(log_path):
+    with open(log_path) as log:
+        return [line.split()[1] for line in log if not line.startswith("#") and line.split()[1] != "NULL"]
+
+
+def entry_log(stream, wave_dir, log_paths):
+    starts = []
+    for path in log_paths:
+        names = cue_names(path)
+        at = stream.find(cue_probe(f"{wave_dir}/{names[0]}.wav")) if names else -1
+        if at >= 0:
+            starts.append((at, path))
+    if not starts:
+        return 1
+    print(min(starts)[1])
+    return 0
+
+
 def main():
-    if len(sys.argv) != 4:
+    entry = sys.argv[1:2] == ["--entry"]
+    arguments = sys.argv[2:] if entry else sys.argv[1:]
+    if len(arguments) < 3 or (not entry and len(arguments) != 3):
         print(__doc__, file=sys.stderr)
         return 2
-    with open(sys.argv[1], "rb") as stream_file:
+    with open(arguments[0], "rb") as stream_file:
         stream = stream_file.read()
-    with open(sys.argv[3]) as log:
-        names = [line.split()[1] for line in log if not line.startswith("#") and line.split()[1] != "NULL"]
+    if entry:
+        return entry_log(stream, arguments[1], arguments[2:])
+    names = cue_names(arguments[2])
     found, position = [], 0
     for name in names:
-        at = stream.find(cue_probe(f"{sys.argv[2]}/{name}.wav"), position)
+        at = stream.find(cue_probe(f"{arguments[1]}/{name}.wav"), position)
         if at < 0:
             break
         found.append(name)
