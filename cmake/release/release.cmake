@@ -52,18 +52,26 @@ add_test(NAME release_package
                  ${CMAKE_BINARY_DIR}/CPackConfig.cmake ${release_check} lomlom-${PROJECT_VERSION}
                  ${CMAKE_SOURCE_DIR} ${SAVER_WIN64_SCR} ${SAVER_WIN32_SCR})
 set_tests_properties(release_package PROPERTIES FIXTURES_SETUP release_package LABELS release TIMEOUT 120)
-add_test(NAME release_imports_64bit
-         COMMAND bash ${CMAKE_SOURCE_DIR}/e2e/check-imports.sh ${unpacked}/lomlom-64bit.scr
-                 x86_64-w64-mingw32-objdump PE32+)
-add_test(NAME release_imports_32bit
-         COMMAND bash ${CMAKE_SOURCE_DIR}/e2e/check-imports.sh ${unpacked}/lomlom-32bit.scr
-                 i686-w64-mingw32-objdump PE32)
-set_tests_properties(release_imports_64bit release_imports_32bit PROPERTIES
-  FIXTURES_REQUIRED release_package LABELS release TIMEOUT 60)
-add_shipped_resources_test(release_resources_64bit ${unpacked}/lomlom-64bit.scr
-                           FIXTURES_REQUIRED release_package LABELS release)
-add_shipped_resources_test(release_resources_32bit ${unpacked}/lomlom-32bit.scr
-                           FIXTURES_REQUIRED release_package LABELS release)
+# The import check and the resource test of both savers in FOLDER (as the release names them), each
+# after the fixture that puts them there.
+function(add_release_saver_checks name folder fixture)
+  foreach(bits 64 32)
+    if(bits EQUAL 64)
+      set(tool x86_64-w64-mingw32-objdump)
+      set(kind PE32+)
+    else()
+      set(tool i686-w64-mingw32-objdump)
+      set(kind PE32)
+    endif()
+    add_test(NAME release_${name}imports_${bits}bit
+             COMMAND bash ${CMAKE_SOURCE_DIR}/e2e/check-imports.sh ${folder}/lomlom-${bits}bit.scr ${tool} ${kind})
+    set_tests_properties(release_${name}imports_${bits}bit PROPERTIES
+      FIXTURES_REQUIRED ${fixture} LABELS release TIMEOUT 60)
+    add_shipped_resources_test(release_${name}resources_${bits}bit ${folder}/lomlom-${bits}bit.scr
+                               FIXTURES_REQUIRED ${fixture} LABELS release)
+  endforeach()
+endfunction()
+add_release_saver_checks("" ${unpacked} release_package)
 
 # The Windows Installer packages, from the same files.
 add_subdirectory(${CMAKE_SOURCE_DIR}/packaging ${CMAKE_BINARY_DIR}/packaging)
