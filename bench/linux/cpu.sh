@@ -33,18 +33,8 @@ start_display
 make_bench_template "$CASE_DIR/template"
 
 # Wine: every process of the prefix.
-use_prefix "$CASE_DIR/template" wine
-cp "$saver" "$E2E_PREFIX/drive_c/bench/"
-"$WINE" 'C:\bench\lomlom.scr' /s >"$CASE_DIR/wine.log" 2>&1 &
-E2E_PIDS+=($!)
-wait_until 30000 window_shown "Screen Saver" || abort "the Wine saver showed no window within 30 s"
-sleep "$settle"
-cpu_snapshot "$E2E_PREFIX" >"$CASE_DIR/wine.before"
-sleep "$seconds"
-cpu_snapshot "$E2E_PREFIX" >"$CASE_DIR/wine.after"
-wine_s=$(awk -v hz="$CLOCK_TICKS" 'NR == FNR { before[$1] = $2; next } { total += ($2 - before[$1]) / hz }
-  END { printf "%.2f", total }' "$CASE_DIR/wine.before" "$CASE_DIR/wine.after")
-end_prefix
+measure wine "Screen Saver" "$saver" /s
+wine_s=$(sed -n 's/^cpu_s=\([0-9.]*\).*/\1/p' "$CASE_DIR/wine.cpu")
 rm -rf "$CASE_DIR/template"
 
 # lomlom: its one process, with sound on as the Wine saver has it (neither has a sound device here).

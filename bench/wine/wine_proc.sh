@@ -86,3 +86,29 @@ end_prefix() {
 
 # window_shown TITLE: true once a visible X window has that title.
 window_shown() { timeout 5 xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+
+# measure NAME TITLE EXE ARGS...: the CPU time of the prefix's Wine processes over the measured
+# seconds, as "cpu_s=... name:seconds ..." in NAME.cpu; the caller sets settle and seconds and has
+# made the template prefix in CASE_DIR/template.
+measure() {
+  local name=$1 title=$2 exe=$3
+  shift 3
+  use_prefix "$CASE_DIR/template" "$name"
+  cp "$exe" "$E2E_PREFIX/drive_c/bench/"
+  "$WINE" "C:\\bench\\$(basename "$exe")" "$@" >"$CASE_DIR/$name.log" 2>&1 &
+  E2E_PIDS+=($!)
+  wait_until 30000 window_shown "$title" || abort "$name showed no window \"$title\" within 30 s"
+  sleep "$settle"
+  cpu_snapshot "$E2E_PREFIX" >"$CASE_DIR/$name.before"
+  sleep "$seconds"
+  cpu_snapshot "$E2E_PREFIX" >"$CASE_DIR/$name.after"
+  alive "${E2E_PIDS[0]}" || abort "$name ended before the measurement did"
+  # A process seen only at the end counts from its start.
+  awk -v hz="$CLOCK_TICKS" '
+    NR == FNR { before[$1] = $2; next }
+    { spent = ($2 - before[$1]) / hz; total += spent; parts = parts sprintf(" %s:%.2f", $3, spent) }
+    END { printf "cpu_s=%.2f%s\n", total, parts }' "$CASE_DIR/$name.before" "$CASE_DIR/$name.after" \
+    >"$CASE_DIR/$name.cpu"
+  note "$name: $(cat "$CASE_DIR/$name.cpu")"
+  end_prefix
+}
