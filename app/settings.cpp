@@ -5,6 +5,8 @@
 #include "scene/sound_cues.h"
 
 DWORD soundSetting = 0;
+DWORD sizeSetting = 0;
+DWORD monitorsSetting = 0;
 bool settingsInitialised = false;
 
 namespace {

@@ -28,6 +28,12 @@ struct SettingsKey {
 };
 
 extern DWORD soundSetting;
+extern DWORD sizeSetting;      // see scale_factor.h
+extern DWORD monitorsSetting;  // kMainMonitor or kEveryMonitor
+
+// Values of the Monitors setting.
+const DWORD kMainMonitor = 0;
+const DWORD kEveryMonitor = 1;
 // The value table is filled once per process.
 extern bool settingsInitialised;
 extern SettingsKey settingsKey;

@@ -1,5 +1,6 @@
 #include "host/saver_window.h"
 
+#include "app/saver_layout.h"
 #include "app/saver_proc.h"
 #include "host/host_state.h"
 #include "app/module_entry.h"
@@ -46,6 +47,14 @@ LRESULT ForwardToPreviewHost(HWND window, UINT message, LPARAM lParam) {
 bool IsIgnoredSystemCommand(WPARAM command) {
   const WPARAM type = command & 0xFFF0;
   return type == SC_NEXTWINDOW || type == SC_PREVWINDOW || type == SC_SCREENSAVE;
+}
+
+// Resolution, monitors or DPI changed: the scene goes on where it was, laid out afresh.
+void FollowDisplayChange(HWND window) {
+  RemoveCovers();
+  RelayoutSaver(window);
+  CoverOtherMonitors(window);
+  RepaintSaver();
 }
 
 }  // namespace
@@ -152,6 +161,12 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (!hostState.previewMode && IsIgnoredSystemCommand(wParam))
         return 0;
       break;
+    case WM_DISPLAYCHANGE:
+    case WM_DPICHANGED:
+      if (hostState.previewMode || hostState.closing)
+        break;
+      FollowDisplayChange(window);
+      return 0;
     case WM_TIMER:
       if (hostState.closing)
         return 0;

@@ -178,6 +178,23 @@ BOOL WINAPI SetForegroundWindow(HWND window);
 HWND WINAPI GetForegroundWindow(void);
 HWND WINAPI GetParent(HWND window);
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+#define WM_WINDOWPOSCHANGED 0x0047
+typedef struct tagWINDOWPOS {
+  HWND hwnd;
+  HWND hwndInsertAfter;
+  int x;
+  int y;
+  int cx;
+  int cy;
+  UINT flags;
+} WINDOWPOS, *LPWINDOWPOS;
+// Moves and sizes a window; z-order and activation are not modelled. The window hears
+// WM_WINDOWPOSCHANGED, and a window of a new size is painted again whole.
+BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 int WINAPI GetSystemMetrics(int index);
 BOOL WINAPI GetCursorPos(LPPOINT point);
 HCURSOR WINAPI SetCursor(HCURSOR cursor);
