@@ -1,5 +1,5 @@
-// The saver's one persistent setting, described by a table and read from and written to the
-// registry through it.
+// The saver's persistent settings, described by a table and read from and written to the registry
+// through it.
 #pragma once
 #include <windows.h>
 
@@ -28,6 +28,10 @@ struct SettingsKey {
 };
 
 extern DWORD soundSetting;
+// 0 as the display scales it, 1 actual pixels, 2 as large as fits.
+extern DWORD sizeSetting;
+// 0 the main monitor, 1 every monitor.
+extern DWORD monitorsSetting;
 // The value table is filled once per process.
 extern bool settingsInitialised;
 extern SettingsKey settingsKey;

@@ -14,6 +14,8 @@ void ResetSaverProcess() {
   saverState = SaverState();
   timerRunning = FALSE;
   soundSetting = 0;
+  sizeSetting = 0;
+  monitorsSetting = 0;
   settingsInitialised = false;
   SoundEnabled = 0;
   ReleaseActorPool();
