@@ -1,8 +1,8 @@
 #include "host/saver_window.h"
 
+#include "app/module_entry.h"
 #include "app/saver_proc.h"
 #include "host/host_state.h"
-#include "host/module_entry.h"
 #include "host/monitor_covers.h"
 #include "host/password.h"
 
