@@ -1,5 +1,5 @@
-// The saver's one persistent setting, described by a table and read from and written to the
-// registry through it.
+// The saver's persistent settings, described by a table and read from and written to the registry
+// through it.
 #pragma once
 #include <windows.h>
 
@@ -28,8 +28,10 @@ struct SettingsKey {
 };
 
 extern DWORD soundSetting;
-extern DWORD sizeSetting;      // see scale_factor.h
-extern DWORD monitorsSetting;  // kMainMonitor or kEveryMonitor
+// See scale_factor.h.
+extern DWORD sizeSetting;
+// kMainMonitor or kEveryMonitor.
+extern DWORD monitorsSetting;
 
 // Values of the Monitors setting.
 const DWORD kMainMonitor = 0;

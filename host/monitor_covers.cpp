@@ -1,8 +1,8 @@
 #include "host/monitor_covers.h"
 
-#include "host/host_state.h"
 #include "app/module_entry.h"
 #include "app/saver_layout.h"
+#include "host/host_state.h"
 
 const char* const kCoverClassName = "LomlomMonitorCover";
 

@@ -153,6 +153,16 @@ typedef struct tagMSG {
 #define BM_SETCHECK 0x00F1
 #define BST_UNCHECKED 0
 #define BST_CHECKED 1
+#define CB_OKAY 0
+#define CB_ERR (-1)
+#define CB_ADDSTRING 0x0143
+#define CB_GETCOUNT 0x0146
+#define CB_GETCURSEL 0x0147
+#define CB_GETLBTEXT 0x0148
+#define CB_GETLBTEXTLEN 0x0149
+#define CB_RESETCONTENT 0x014B
+#define CB_SETCURSEL 0x014E
+#define CBN_SELCHANGE 1
 
 #define VK_SPACE 0x20
 #define VK_RETURN 0x0D
