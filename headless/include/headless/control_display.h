@@ -25,9 +25,9 @@ void HeadlessChangeMonitorDpi(size_t monitor, UINT dpi);
 
 // The display's power state: 0 off, 1 on (as on a fresh machine), 2 dimmed. A change sends
 // WM_POWERBROADCAST (PBT_POWERSETTINGCHANGE, a POWERBROADCAST_SETTING of GUID_CONSOLE_DISPLAY_STATE
-// with the state as its DWORD) to every window registered for that setting. A registration itself hears the current
-// state at once, as a message from another thread: delivered the next time the program looks for
-// messages.
+// with the state as its DWORD) to every window registered for that setting. A registration itself
+// hears the current state at once, as a message from another thread: delivered the next time the
+// program looks for messages.
 void HeadlessSetDisplayState(DWORD state);
 // Registrations made and not yet undone, whether or not their window still exists.
 int HeadlessPowerRegistrations();
