@@ -8,6 +8,7 @@ namespace {
 
 typedef HRESULT(WINAPI* GetDpiForMonitorEntry)(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY);
 typedef HMONITOR(WINAPI* MonitorFromWindowEntry)(HWND window, DWORD flags);
+typedef UINT(WINAPI* GetDpiForWindowEntry)(HWND window);
 typedef HANDLE(WINAPI* RegisterPowerSettingEntry)(HANDLE recipient, LPCGUID setting, DWORD flags);
 typedef BOOL(WINAPI* UnregisterPowerSettingEntry)(HANDLE registration);
 
@@ -19,6 +20,8 @@ const GUID kDisplayStateSetting = {
 
 struct DisplaySystem {
   bool lookedUp = false;
+  GetDpiForWindowEntry dpiForWindow = nullptr;
+  bool shellScalingTried = false;
   HMODULE shellScaling = nullptr;
   GetDpiForMonitorEntry dpiForMonitor = nullptr;
   MonitorFromWindowEntry monitorFromWindow = nullptr;
@@ -34,16 +37,26 @@ const DisplaySystem& LookedUp() {
     return system;
   system.lookedUp = true;
   if (HMODULE user = GetModuleHandleA("USER32.DLL")) {
+    system.dpiForWindow = ModuleEntry<GetDpiForWindowEntry>(user, "GetDpiForWindow");
     system.monitorFromWindow = ModuleEntry<MonitorFromWindowEntry>(user, "MonitorFromWindow");
     system.registerPowerSetting =
         ModuleEntry<RegisterPowerSettingEntry>(user, "RegisterPowerSettingNotification");
     system.unregisterPowerSetting =
         ModuleEntry<UnregisterPowerSettingEntry>(user, "UnregisterPowerSettingNotification");
   }
-  system.shellScaling = LoadLibraryA("SHCORE.DLL");
-  if (system.shellScaling)
-    system.dpiForMonitor = ModuleEntry<GetDpiForMonitorEntry>(system.shellScaling, "GetDpiForMonitor");
   return system;
+}
+
+// Windows 8.1 tells a monitor's DPI only through a library of its own, loaded once it is needed.
+GetDpiForMonitorEntry MonitorDpiEntry() {
+  DisplaySystem& system = displaySystem;
+  if (!system.shellScalingTried) {
+    system.shellScalingTried = true;
+    system.shellScaling = LoadLibraryA("SHCORE.DLL");
+    if (system.shellScaling)
+      system.dpiForMonitor = ModuleEntry<GetDpiForMonitorEntry>(system.shellScaling, "GetDpiForMonitor");
+  }
+  return system.dpiForMonitor;
 }
 
 UINT SystemDpi() {
@@ -56,19 +69,19 @@ UINT SystemDpi() {
 
 }  // namespace
 
-UINT MonitorDpi(HMONITOR monitor) {
+UINT WindowDpi(HWND window) {
   const DisplaySystem& system = LookedUp();
+  const UINT ownDpi = system.dpiForWindow ? system.dpiForWindow(window) : 0;
+  if (ownDpi > 0)
+    return ownDpi;
+  HMONITOR monitor =
+      system.monitorFromWindow ? system.monitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY) : nullptr;
+  GetDpiForMonitorEntry dpiForMonitor = monitor ? MonitorDpiEntry() : nullptr;
   UINT dpiX = 0;
   UINT dpiY = 0;
-  if (monitor && system.dpiForMonitor && system.dpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY) >= 0 &&
-      dpiX > 0)
+  if (dpiForMonitor && dpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY) >= 0 && dpiX > 0)
     return dpiX;
   return SystemDpi();
-}
-
-HMONITOR MonitorOfWindow(HWND window) {
-  const DisplaySystem& system = LookedUp();
-  return system.monitorFromWindow ? system.monitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY) : nullptr;
 }
 
 HANDLE WatchDisplayState(HWND window) {

@@ -7,10 +7,9 @@
 // Values of the display state that the system reports.
 const DWORD kDisplayOff = 0;
 
-// The monitor's own DPI where the system tells it, else the system's (96 when even that is unknown).
-UINT MonitorDpi(HMONITOR monitor);
-// The monitor that holds most of the window; null where the system cannot tell.
-HMONITOR MonitorOfWindow(HWND window);
+// The DPI of the monitor the window lies on where the system tells it (Windows 10 for the window,
+// Windows 8.1 for its monitor), else the system's (96 when even that is unknown).
+UINT WindowDpi(HWND window);
 
 // Asks for WM_POWERBROADCAST on the display's state; null where the system offers no such report.
 HANDLE WatchDisplayState(HWND window);

@@ -11,7 +11,7 @@
 #include "scene/scene_recentre.h"
 
 void MeasureScale(HWND window) {
-  displayMetrics.dpi = MonitorDpi(MonitorOfWindow(window));
+  displayMetrics.dpi = WindowDpi(window);
   displayMetrics.scaleFactor =
       ScaleFactor(displayMetrics.dpi, displayMetrics.clientWidth, displayMetrics.clientHeight, sizeSetting);
   displayMetrics.logicalWidth = displayMetrics.clientWidth / displayMetrics.scaleFactor;
@@ -25,12 +25,12 @@ BOOL ShowOnSaverWindow(HWND window) {
          PrepareScaledBand(window);
 }
 
-void ShowOnCover(HWND cover, HMONITOR monitor, const RECT& area) {
+void ShowOnCover(HWND cover, const RECT& area) {
   if (monitorsSetting != kEveryMonitor || !frameBuffer.bits || screenViews.count == 0)
     return;
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
-  if (!AddScreenView(cover, width, height, ScaleFactor(MonitorDpi(monitor), width, height, sizeSetting)))
+  if (!AddScreenView(cover, width, height, ScaleFactor(WindowDpi(cover), width, height, sizeSetting)))
     return;
   // A cover whose rows cannot be scaled stays black.
   if (!PrepareScaledBand(cover))

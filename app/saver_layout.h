@@ -7,8 +7,8 @@
 void MeasureScale(HWND window);
 // The saver window's view of the frame buffer (which must exist). FALSE when it cannot be shown.
 BOOL ShowOnSaverWindow(HWND window);
-// With the scene on every monitor, the cover of `monitor` (whose area is given) shows it too.
-void ShowOnCover(HWND cover, HMONITOR monitor, const RECT& area);
+// With the scene on every monitor, the cover of a monitor (whose area is given) shows it too.
+void ShowOnCover(HWND cover, const RECT& area);
 // After a display change: the window covers the new screen, and the frame buffer is made again
 // when the Logical screen changed, the scene moved to its new centre. Covers are the host's.
 void RelayoutSaver(HWND window);

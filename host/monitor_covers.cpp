@@ -75,7 +75,7 @@ BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
                                hostState.instance, nullptr);
   if (cover) {
     hostState.covers[hostState.coverCount++] = cover;
-    ShowOnCover(cover, monitor, area);
+    ShowOnCover(cover, area);
   }
   return TRUE;
 }
