@@ -12,7 +12,6 @@ typedef UINT(WINAPI* GetDpiForWindowEntry)(HWND window);
 typedef HANDLE(WINAPI* RegisterPowerSettingEntry)(HANDLE recipient, LPCGUID setting, DWORD flags);
 typedef BOOL(WINAPI* UnregisterPowerSettingEntry)(HANDLE registration);
 
-const UINT kBaseDpi = 96;
 const int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI: the DPI the user's scaling asks for
 // GUID_CONSOLE_DISPLAY_STATE, spelt out so that no GUID library is needed.
 const GUID kDisplayStateSetting = {
@@ -64,7 +63,7 @@ UINT SystemDpi() {
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
   if (screen)
     ReleaseDC(nullptr, screen);
-  return dpi > 0 ? static_cast<UINT>(dpi) : kBaseDpi;
+  return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 namespace {
 
-const UINT kBaseDpi = 96;
-
 int LargestFit(int width, int height) {
   const int across = width / kSceneBlockWidth;
   const int down = height / kSceneBlockHeight;
@@ -19,7 +17,8 @@ int ScaleFactor(UINT dpi, int width, int height, DWORD sizeSetting) {
   if (sizeSetting == kSizeLargestFit)
     return LargestFit(width, height);
   // Halves round up: 144 DPI (150 %) shows the scene at twice its size. The block must still fit.
-  const UINT wanted = dpi / kBaseDpi + (dpi % kBaseDpi >= kBaseDpi / 2 ? 1 : 0);
+  const UINT wanted =
+      dpi / USER_DEFAULT_SCREEN_DPI + (dpi % USER_DEFAULT_SCREEN_DPI >= USER_DEFAULT_SCREEN_DPI / 2 ? 1 : 0);
   const int fit = LargestFit(width, height);
   if (wanted < 1)
     return 1;
