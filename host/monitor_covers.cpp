@@ -1,7 +1,7 @@
 #include "host/monitor_covers.h"
 
 #include "host/host_state.h"
-#include "host/module_entry.h"
+#include "app/module_entry.h"
 
 const char* const kCoverClassName = "LomlomMonitorCover";
 

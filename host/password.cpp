@@ -5,7 +5,7 @@
 
 #include "host/entry.h"
 #include "host/host_state.h"
-#include "host/module_entry.h"
+#include "app/module_entry.h"
 #include "host/system_files.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "app/saver_proc.h"
 #include "host/host_state.h"
-#include "host/module_entry.h"
+#include "app/module_entry.h"
 #include "host/monitor_covers.h"
 #include "host/password.h"
 

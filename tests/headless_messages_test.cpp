@@ -1,7 +1,16 @@
 // The headless message queue hands messages out as GetMessage does on Windows: messages other
 // threads sent, posted messages, input (keyboard and mouse in one queue of their own), paint, timers;
-// consecutive mouse moves merged; a mouse move for a window that appears under the cursor.
+// consecutive mouse moves merged; a mouse move for a window that appears under the cursor. The
+// system's own messages: display and DPI changes, and the display's power state to the windows
+// registered for it.
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <sstream>
+#include <string>
 #include <vector>
+
+#include <shellscalingapi.h>
 
 #include "tests/saver_test_support.h"
 
@@ -162,6 +171,160 @@ TEST_F(MessageQueueTest, QuitIsHandedOutWhateverTheRange) {
   EXPECT_EQ(static_cast<UINT>(WM_QUIT), message.message);
   EXPECT_EQ(3u, message.wParam);
   EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+}
+
+// What the listening windows heard of the display, each line starting with the window's number.
+std::vector<HWND> listeners;
+std::vector<std::string> heard;
+
+LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  std::ostringstream line;
+  line << "w" << (std::find(listeners.begin(), listeners.end(), window) - listeners.begin()) << " ";
+  if (message == WM_DISPLAYCHANGE) {
+    line << "display " << wParam << " " << LOWORD(lParam) << "x" << HIWORD(lParam);
+  } else if (message == WM_DPICHANGED) {
+    line << "dpi " << LOWORD(wParam) << "," << HIWORD(wParam) << " "
+         << RectText(*reinterpret_cast<RECT*>(lParam)) << " now " << GetDpiForWindow(window);
+  } else if (message == WM_POWERBROADCAST && wParam == PBT_POWERSETTINGCHANGE) {
+    const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+    DWORD state = 0;
+    std::memcpy(&state, setting->Data, sizeof state);
+    line << (setting->PowerSetting == GUID_CONSOLE_DISPLAY_STATE ? "display state " : "other ")
+         << setting->DataLength << " " << state;
+  } else {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  heard.push_back(line.str());
+  return 0;
+}
+
+class HeadlessDisplayMessagesTest : public MessageQueueTest {
+ protected:
+  void SetUp() override {
+    MessageQueueTest::SetUp();
+    listeners.clear();
+    heard.clear();
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ListenerProc;
+    windowClass.lpszClassName = "Listener";
+    RegisterClassA(&windowClass);
+  }
+  HWND Listen(DWORD style, HWND parent, int x, int y, int width, int height) {
+    listeners.push_back(
+        CreateWindowExA(0, "Listener", "", style, x, y, width, height, parent, nullptr, nullptr, nullptr));
+    return listeners.back();
+  }
+};
+
+TEST_F(HeadlessDisplayMessagesTest, DisplayAndDpiChangesReachTheTopLevelWindowsTheyConcern) {
+  HeadlessSetMonitors({{0, 0, 1024, 768}, {-800, 0, 0, 600}});
+  HeadlessSetMonitorDpi(1, 120);
+  HWND primary = Listen(WS_POPUP, nullptr, 0, 0, 400, 200);
+  Listen(WS_CHILD, primary, 0, 0, 10, 10);
+  Listen(WS_POPUP, nullptr, -800, 0, 800, 600);
+  SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_SYSTEM_AWARE);
+  Listen(WS_POPUP, nullptr, 100, 100, 300, 300);
+  SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+  Listen(WS_POPUP, nullptr, 500, 300, 200, 100);
+  HeadlessCreateForeignWindow("another program", 300, 200);
+  // In turn, on one machine.
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    std::vector<std::string> expected;
+  } steps[] = {
+      {"a monitor added, the primary resized",
+       [] {
+         HeadlessChangeDisplays({{0, 0, 1920, 1080}, {-800, 0, 0, 600}, {1920, 0, 3200, 1024}});
+       },
+       {"w0 display 32 1920x1080", "w2 display 32 1920x1080", "w3 display 32 1920x1080",
+        "w4 display 32 1920x1080"}},
+      {"the primary at 192 DPI",
+       [] { HeadlessChangeMonitorDpi(0, 192); },
+       {"w0 dpi 192,192 0,0,800,400 now 192", "w4 dpi 192,192 500,300,900,500 now 192"}},
+      {"the left monitor, still at 120, at 144",
+       [] { HeadlessChangeMonitorDpi(1, 144); },
+       {"w2 dpi 144,144 -800,0,160,720 now 144"}},
+      {"the same DPI again", [] { HeadlessChangeMonitorDpi(1, 144); }, {}},
+  };
+  for (const auto& step : steps) {
+    heard.clear();
+    step.change();
+    EXPECT_EQ(step.expected, heard) << step.what;
+  }
+  EXPECT_EQ(96u, GetDpiForSystem()) << "the system DPI stays what the session started with";
+  UINT x = 0, y = 0;
+  GetDpiForMonitor(MonitorFromPoint({2000, 0}, MONITOR_DEFAULTTONULL), MDT_EFFECTIVE_DPI, &x, &y);
+  EXPECT_EQ(96u, x) << "a new monitor";
+}
+
+TEST_F(HeadlessDisplayMessagesTest, RegisteredWindowsHearTheDisplayStateFirstFromAnotherThreadThenOnChange) {
+  HWND window = Listen(WS_POPUP, nullptr, 0, 0, 100, 100);
+  HWND other = Listen(WS_POPUP, nullptr, 0, 0, 100, 100);
+  const GUID otherSetting = {1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
+  const HPOWERNOTIFY display =
+      RegisterPowerSettingNotification(window, &GUID_CONSOLE_DISPLAY_STATE, DEVICE_NOTIFY_WINDOW_HANDLE);
+  const HPOWERNOTIFY unrelated =
+      RegisterPowerSettingNotification(other, &otherSetting, DEVICE_NOTIFY_WINDOW_HANDLE);
+  ASSERT_NE(nullptr, display);
+  ASSERT_NE(nullptr, unrelated);
+  EXPECT_NE(display, unrelated);
+  EXPECT_TRUE(heard.empty()) << "nothing inside the call";
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    std::vector<std::string> expected;
+  } steps[] = {
+      {"registered", [] {}, {"w0 display state 4 1"}},
+      {"off", [] { HeadlessSetDisplayState(0); }, {"w0 display state 4 0"}},
+      {"still off", [] { HeadlessSetDisplayState(0); }, {}},
+      {"dimmed", [] { HeadlessSetDisplayState(2); }, {"w0 display state 4 2"}},
+      {"unregistered",
+       [&] {
+         EXPECT_TRUE(UnregisterPowerSettingNotification(display));
+         HeadlessSetDisplayState(1);
+       },
+       {}},
+  };
+  for (const auto& step : steps) {
+    heard.clear();
+    step.change();
+    Pump();
+    EXPECT_EQ(step.expected, heard) << step.what;
+  }
+  EXPECT_EQ(1, HeadlessPowerRegistrations());
+  EXPECT_FALSE(UnregisterPowerSettingNotification(display)) << "twice";
+  EXPECT_FALSE(UnregisterPowerSettingNotification(nullptr));
+  EXPECT_TRUE(UnregisterPowerSettingNotification(unrelated));
+  const struct {
+    HANDLE recipient;
+    LPCGUID setting;
+    DWORD flags;
+  } refused[] = {
+      {nullptr, &GUID_CONSOLE_DISPLAY_STATE, DEVICE_NOTIFY_WINDOW_HANDLE},
+      {reinterpret_cast<HANDLE>(0x777), &GUID_CONSOLE_DISPLAY_STATE, DEVICE_NOTIFY_WINDOW_HANDLE},
+      {window, nullptr, DEVICE_NOTIFY_WINDOW_HANDLE},
+      {window, &GUID_CONSOLE_DISPLAY_STATE, 1},  // a service's handle
+  };
+  for (const auto& r : refused)
+    EXPECT_EQ(nullptr, RegisterPowerSettingNotification(r.recipient, r.setting, r.flags));
+  EXPECT_EQ(0, HeadlessPowerRegistrations());
+}
+
+TEST_F(HeadlessDisplayMessagesTest, AResetForgetsDpisAwarenessPowerAndRemovedModules) {
+  HeadlessSetMonitorDpi(0, 192);
+  SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_SYSTEM_AWARE);
+  HeadlessSetDisplayState(0);
+  RegisterPowerSettingNotification(Listen(WS_POPUP, nullptr, 0, 0, 10, 10), &GUID_CONSOLE_DISPLAY_STATE, 0);
+  HeadlessRemoveModule("SHCORE.DLL");
+  SetUp();
+  EXPECT_EQ(0, HeadlessPowerRegistrations());
+  EXPECT_EQ(96u, GetDpiForSystem());
+  EXPECT_EQ(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, HeadlessThreadDpiAwareness());
+  EXPECT_NE(nullptr, LoadLibraryA("SHCORE.DLL"));
+  RegisterPowerSettingNotification(Listen(WS_POPUP, nullptr, 0, 0, 10, 10), &GUID_CONSOLE_DISPLAY_STATE, 0);
+  Pump();
+  EXPECT_EQ(std::vector<std::string>{"w0 display state 4 1"}, heard) << "the display is on";
 }
 
 }  // namespace

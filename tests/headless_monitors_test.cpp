@@ -2,8 +2,13 @@
 // primary monitor lies at (0, 0) and is the screen; enumeration without a device context hands out
 // each monitor's rectangle in virtual-screen coordinates, only those that meet a clipping rectangle,
 // and stops when the callback answers FALSE; an owner's destruction takes its owned windows first.
+// Each monitor has its DPI, which a thread or window sees as its DPI awareness lets it.
+#include <shellscalingapi.h>
+
+#include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/saver_test_support.h"
@@ -26,6 +31,12 @@ BOOL CALLBACK Collect(HMONITOR monitor, HDC dc, LPRECT rect, LPARAM data) {
 
 // A primary of 1280x1024, one monitor to its left that starts above it, one below it.
 const std::vector<RECT> kThreeMonitors = {{0, 0, 1280, 1024}, {-800, -100, 0, 500}, {0, 1024, 1024, 1792}};
+
+std::vector<HMONITOR> MonitorHandles() {
+  Enumerated seen;
+  EnumDisplayMonitors(nullptr, nullptr, Collect, reinterpret_cast<LPARAM>(&seen));
+  return seen.monitors;
+}
 
 std::vector<std::string> EnumeratedRects(const RECT* clip) {
   Enumerated seen;
@@ -119,10 +130,32 @@ TEST_F(HeadlessMonitorsTest, BadArgumentsFail) {
     info.cbSize = size;
     EXPECT_FALSE(GetMonitorInfoA(seen.monitors[1], &info)) << size;
   }
+  UINT x = 7, y = 7;
+  const struct {
+    HMONITOR monitor;
+    MONITOR_DPI_TYPE type;
+    UINT* x;
+    UINT* y;
+  } dpiCalls[] = {
+      {nullptr, MDT_EFFECTIVE_DPI, &x, &y},
+      {reinterpret_cast<HMONITOR>(0x1234), MDT_EFFECTIVE_DPI, &x, &y},
+      {seen.monitors[1], MDT_EFFECTIVE_DPI, nullptr, &y},
+      {seen.monitors[1], MDT_EFFECTIVE_DPI, &x, nullptr},
+      {seen.monitors[1], static_cast<MONITOR_DPI_TYPE>(MDT_RAW_DPI + 1), &x, &y},
+  };
+  for (const auto& c : dpiCalls)
+    EXPECT_EQ(E_INVALIDARG, GetDpiForMonitor(c.monitor, c.type, c.x, c.y));
+  EXPECT_EQ(7u, x) << "nothing written";
+  EXPECT_EQ(7u, y);
+  EXPECT_EQ(nullptr, MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY)) << "no window, no monitor";
+  EXPECT_THROW(HeadlessSetMonitorDpi(3, 120), std::invalid_argument);
+  EXPECT_THROW(HeadlessSetMonitorDpi(0, 0), std::invalid_argument);
+
   // A monitor that is no longer there.
   HeadlessSetMonitors({{0, 0, 1024, 768}});
   info.cbSize = sizeof info;
   EXPECT_FALSE(GetMonitorInfoA(seen.monitors[2], &info));
+  EXPECT_EQ(E_INVALIDARG, GetDpiForMonitor(seen.monitors[2], MDT_EFFECTIVE_DPI, &x, &y));
 }
 
 TEST_F(HeadlessMonitorsTest, ImpossibleLayoutsAreRefused) {
@@ -145,11 +178,36 @@ TEST_F(HeadlessMonitorsTest, ImpossibleLayoutsAreRefused) {
 TEST_F(HeadlessMonitorsTest, User32IsLoadedAndItsMonitorEntriesCanBeTakenAway) {
   HMODULE user = GetModuleHandleA("user32.dll");
   ASSERT_NE(nullptr, user);
-  EXPECT_EQ(AsExport(EnumDisplayMonitors), GetProcAddress(user, "EnumDisplayMonitors"));
-  EXPECT_EQ(AsExport(GetMonitorInfoA), GetProcAddress(user, "GetMonitorInfoA"));
+  const std::pair<const char*, FARPROC> entries[] = {
+      {"EnumDisplayMonitors", AsExport(EnumDisplayMonitors)},
+      {"GetMonitorInfoA", AsExport(GetMonitorInfoA)},
+      {"MonitorFromWindow", AsExport(MonitorFromWindow)},
+      {"MonitorFromPoint", AsExport(MonitorFromPoint)},
+      {"GetDpiForWindow", AsExport(GetDpiForWindow)},
+      {"GetDpiForSystem", AsExport(GetDpiForSystem)},
+      {"SetThreadDpiAwarenessContext", AsExport(SetThreadDpiAwarenessContext)},
+      {"GetWindowDpiAwarenessContext", AsExport(GetWindowDpiAwarenessContext)},
+      {"RegisterPowerSettingNotification", AsExport(RegisterPowerSettingNotification)},
+      {"UnregisterPowerSettingNotification", AsExport(UnregisterPowerSettingNotification)},
+  };
+  for (const auto& [name, entry] : entries)
+    EXPECT_EQ(entry, GetProcAddress(user, name)) << name;
   HeadlessRemoveExport("USER32.DLL", "EnumDisplayMonitors");
   EXPECT_EQ(nullptr, GetProcAddress(user, "EnumDisplayMonitors"));
   EXPECT_NE(nullptr, GetProcAddress(user, "GetMonitorInfoA"));
+}
+
+TEST_F(HeadlessMonitorsTest, ShcoreIsThereToLoadUntilTakenAway) {
+  EXPECT_EQ(nullptr, GetModuleHandleA("shcore.dll")) << "not loaded before the program loads it";
+  HMODULE shcore = LoadLibraryA("SHCORE.DLL");
+  ASSERT_NE(nullptr, shcore);
+  EXPECT_EQ(AsExport(GetDpiForMonitor), GetProcAddress(shcore, "GetDpiForMonitor"));
+  EXPECT_TRUE(FreeLibrary(shcore));
+  EXPECT_EQ(0, HeadlessModuleLoadCount("SHCORE.DLL"));
+  EXPECT_EQ(nullptr, GetModuleHandleA("shcore.dll"));
+  HeadlessRemoveModule("SHCORE.DLL");
+  EXPECT_EQ(nullptr, LoadLibraryA("SHCORE.DLL"));
+  EXPECT_EQ(nullptr, GetProcAddress(shcore, "GetDpiForMonitor"));
 }
 
 TEST_F(HeadlessMonitorsTest, FailuresCanWaitForEarlierCallsToSucceed) {
@@ -234,6 +292,97 @@ TEST_F(HeadlessOwnedWindowsTest, InputReachesWindowsLeftOfAndAboveThePrimaryMoni
   EXPECT_EQ((std::vector<std::pair<UINT, LPARAM>>{{WM_LBUTTONDOWN, MAKELONG(795, 40)},
                                                   {WM_MOUSEMOVE, MAKELONG(100, 100)}}),
             seen);
+}
+
+TEST_F(HeadlessOwnedWindowsTest, APointOrWindowFindsTheMonitorItMeetsMostElseAsTheFlagsSay) {
+  HeadlessSetMonitors(kThreeMonitors);
+  const std::vector<HMONITOR> monitors = MonitorHandles();
+  // Index of the monitor found for each of MONITOR_DEFAULTTONULL, ..TOPRIMARY, ..TONEAREST; -1: none.
+  const struct {
+    const char* name;
+    bool window;  // else the point at the area's top left
+    RECT area;
+    std::vector<int> expected;
+  } cases[] = {
+      {"inside the primary", false, {100, 100, 101, 101}, {0, 0, 0}},
+      {"left of and above the primary", false, {-1, -1, 0, 0}, {1, 1, 1}},
+      {"just past the primary's right edge", false, {1280, 0, 1281, 1}, {-1, 0, 0}},
+      {"far below right, nearest the lower monitor", false, {5000, 5000, 5001, 5001}, {-1, 0, 2}},
+      {"left of everything", false, {-900, 0, -899, 1}, {-1, 0, 1}},
+      {"a window mostly on the left monitor", true, {-500, 0, 100, 100}, {1, 1, 1}},
+      {"a window mostly on the primary", true, {-100, 0, 500, 100}, {0, 0, 0}},
+      {"a window below the left monitor", true, {-700, 600, -600, 700}, {-1, 0, 1}},
+  };
+  for (const auto& c : cases) {
+    const HWND window = c.window ? Make(WS_POPUP, nullptr, c.area.left, c.area.top,
+                                        c.area.right - c.area.left, c.area.bottom - c.area.top)
+                                 : nullptr;
+    std::vector<int> found;
+    for (DWORD flags : {MONITOR_DEFAULTTONULL, MONITOR_DEFAULTTOPRIMARY, MONITOR_DEFAULTTONEAREST}) {
+      const HMONITOR monitor =
+          c.window ? MonitorFromWindow(window, flags) : MonitorFromPoint({c.area.left, c.area.top}, flags);
+      const auto at = std::find(monitors.begin(), monitors.end(), monitor);
+      found.push_back(monitor ? static_cast<int>(at - monitors.begin()) : -1);
+    }
+    EXPECT_EQ(c.expected, found) << c.name;
+  }
+}
+
+TEST_F(HeadlessOwnedWindowsTest, EachAwarenessSeesTheDpisItShould) {
+  HeadlessSetMonitors(kThreeMonitors);
+  HeadlessSetMonitorDpi(0, 144);
+  HeadlessSetMonitorDpi(1, 192);
+  const std::vector<HMONITOR> monitors = MonitorHandles();
+  HDC screen = GetDC(nullptr);
+  // GetDpiForSystem, LOGPIXELSX, LOGPIXELSY, GetDpiForMonitor of monitors 0 to 2, GetDpiForWindow of
+  // a window on monitor 1 made under that awareness.
+  const struct {
+    DPI_AWARENESS_CONTEXT awareness;
+    std::vector<UINT> expected;
+  } cases[] = {
+      {DPI_AWARENESS_CONTEXT_UNAWARE, {96, 96, 96, 96, 96, 96, 96}},
+      {DPI_AWARENESS_CONTEXT_SYSTEM_AWARE, {144, 144, 144, 144, 144, 144, 144}},
+      {DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE, {144, 144, 144, 144, 192, 96, 192}},
+      {DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, {144, 144, 144, 144, 192, 96, 192}},
+      {DPI_AWARENESS_CONTEXT_UNAWARE_GDISCALED, {96, 96, 96, 96, 96, 96, 96}},
+  };
+  for (const auto& c : cases) {
+    ASSERT_NE(nullptr, SetThreadDpiAwarenessContext(c.awareness));
+    std::vector<UINT> seen = {GetDpiForSystem(), static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX)),
+                              static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY))};
+    for (HMONITOR monitor : monitors) {
+      UINT x = 0, y = 0;
+      EXPECT_EQ(S_OK, GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &x, &y));
+      EXPECT_EQ(x, y);
+      seen.push_back(x);
+    }
+    seen.push_back(GetDpiForWindow(Make(WS_POPUP, nullptr, -700, 0, 100, 100)));
+    EXPECT_EQ(c.expected, seen) << HeadlessThreadDpiAwareness();
+  }
+  ReleaseDC(nullptr, screen);
+}
+
+TEST_F(HeadlessOwnedWindowsTest, AwarenessHandlesAreTheSystemsOwnAndAChildSharesItsParents) {
+  const DPI_AWARENESS_CONTEXT v2 = DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2;
+  EXPECT_EQ(v2, HeadlessThreadDpiAwareness()) << "as the manifest declares";
+  HWND host = HeadlessCreateForeignWindow("host", 200, 150);
+  HeadlessSetWindowDpiAwareness(host, DPI_AWARENESS_CONTEXT_UNAWARE);
+  EXPECT_EQ(nullptr, Make(WS_CHILD, host, 0, 0, 10, 10)) << "a per-monitor aware child of an unaware window";
+  const DPI_AWARENESS_CONTEXT hostContext = GetWindowDpiAwarenessContext(host);
+  EXPECT_NE(DPI_AWARENESS_CONTEXT_UNAWARE, hostContext) << "not the pseudo handle";
+  const DPI_AWARENESS_CONTEXT previous = SetThreadDpiAwarenessContext(hostContext);
+  HWND child = Make(WS_CHILD, host, 0, 0, 10, 10);
+  ASSERT_NE(nullptr, child);
+  EXPECT_EQ(DPI_AWARENESS_CONTEXT_UNAWARE, HeadlessWindowDpiAwareness(child));
+  EXPECT_EQ(hostContext, GetWindowDpiAwarenessContext(child));
+  EXPECT_NE(nullptr, SetThreadDpiAwarenessContext(previous));
+  EXPECT_EQ(v2, HeadlessThreadDpiAwareness()) << "what the first call answered brings it back";
+  EXPECT_EQ(DPI_AWARENESS_CONTEXT_UNAWARE, HeadlessWindowDpiAwareness(child)) << "a window keeps its own";
+  for (intptr_t bad : {0, -6, 0x1234, 0x6000})
+    EXPECT_EQ(nullptr, SetThreadDpiAwarenessContext(reinterpret_cast<DPI_AWARENESS_CONTEXT>(bad))) << bad;
+  EXPECT_EQ(v2, HeadlessThreadDpiAwareness()) << "a bad context changes nothing";
+  EXPECT_EQ(nullptr, GetWindowDpiAwarenessContext(reinterpret_cast<HWND>(0x777)));
+  EXPECT_EQ(0u, GetDpiForWindow(reinterpret_cast<HWND>(0x777)));
 }
 
 }  // namespace

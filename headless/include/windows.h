@@ -4,5 +4,6 @@
 #include "headless/win_types.h"
 #include "headless/win_kernel.h"
 #include "headless/win_user.h"
+#include "headless/win_display.h"
 #include "headless/win_gdi.h"
 #include "headless/win_registry.h"

@@ -43,6 +43,8 @@ bool SamePath(const std::string& a, const std::string& b) {
 }
 
 bool ModuleAt(const ModuleRecord& module, const std::string& name) {
+  if (module.removed)
+    return false;
   bool bareName = module.name.find('\\') == std::string::npos;
   return SamePath(module.name, name) || (bareName && SamePath(SystemFolderPath(module.name), name));
 }

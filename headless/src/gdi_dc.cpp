@@ -120,6 +120,9 @@ int WINAPI GetDeviceCaps(HDC dc, int index) {
       return bits == 8 ? RC_PALETTE : 0;
     case SIZEPALETTE:
       return bits == 8 ? 256 : 0;
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+      return static_cast<int>(SystemDpiFor(TheWorld().threadAwareness));
     default:
       return 0;
   }

@@ -2,6 +2,7 @@
 #include <chrono>
 #include <thread>
 
+#include "headless/win_shcore.h"
 #include "world.h"
 
 namespace {
@@ -33,7 +34,7 @@ ModuleRecord* FindModuleByHandle(HMODULE handle) {
   if (value < kFirstModule || (value - kFirstModule) % kModuleSpacing != 0)
     return nullptr;
   size_t index = (value - kFirstModule) / kModuleSpacing;
-  return index < modules.size() ? &modules[index] : nullptr;
+  return index < modules.size() && !modules[index].removed ? &modules[index] : nullptr;
 }
 
 template <typename Function>
@@ -102,6 +103,14 @@ void HeadlessAddExport(const std::string& module, const std::string& entry, FARP
     record->exports[entry] = procedure;
 }
 
+void HeadlessRemoveModule(const std::string& name) {
+  if (ModuleRecord* record = FindModuleByName(name.c_str())) {
+    record->removed = true;
+    record->loaded = false;
+    record->loadCount = 0;
+  }
+}
+
 void HeadlessRemoveExport(const std::string& module, const std::string& entry) {
   if (ModuleRecord* record = FindModuleByName(module.c_str()))
     record->exports.erase(entry);
@@ -114,7 +123,18 @@ std::vector<ModuleRecord> SystemModules() {
   user.loadCount = 1;
   user.exports["EnumDisplayMonitors"] = AsProcedure(EnumDisplayMonitors);
   user.exports["GetMonitorInfoA"] = AsProcedure(GetMonitorInfoA);
-  return {user};
+  user.exports["MonitorFromWindow"] = AsProcedure(MonitorFromWindow);
+  user.exports["MonitorFromPoint"] = AsProcedure(MonitorFromPoint);
+  user.exports["GetDpiForWindow"] = AsProcedure(GetDpiForWindow);
+  user.exports["GetDpiForSystem"] = AsProcedure(GetDpiForSystem);
+  user.exports["SetThreadDpiAwarenessContext"] = AsProcedure(SetThreadDpiAwarenessContext);
+  user.exports["GetWindowDpiAwarenessContext"] = AsProcedure(GetWindowDpiAwarenessContext);
+  user.exports["RegisterPowerSettingNotification"] = AsProcedure(RegisterPowerSettingNotification);
+  user.exports["UnregisterPowerSettingNotification"] = AsProcedure(UnregisterPowerSettingNotification);
+  ModuleRecord shellScaling;
+  shellScaling.name = "SHCORE.DLL";
+  shellScaling.exports["GetDpiForMonitor"] = AsProcedure(GetDpiForMonitor);
+  return {user, shellScaling};
 }
 
 int HeadlessModuleLoadCount(const std::string& name) {

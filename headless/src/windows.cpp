@@ -95,6 +95,23 @@ HWND WindowUnderCursor() {
   return record && !record->foreign ? found : nullptr;
 }
 
+RECT ScreenRect(HWND window) {
+  const WindowRecord* record = FindWindowRecord(window);
+  if (!record)
+    return RECT{0, 0, 0, 0};
+  const POINT origin = ScreenOrigin(window);
+  return RECT{origin.x, origin.y, origin.x + record->width, origin.y + record->height};
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  for (auto& [handle, record] : TheWorld().windows) {
+    if (!record.foreign && !(record.style & WS_CHILD))
+      windows.push_back(AsHandle(handle));
+  }
+  return windows;
+}
+
 WindowRecord* FindWindowRecord(HWND window) {
   auto& windows = TheWorld().windows;
   auto found = windows.find(reinterpret_cast<uintptr_t>(window));
@@ -127,8 +144,12 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
   const WindowClassRecord* windowClass = FindClass(className);
   if (!windowClass || ShouldFail("CreateWindowExA"))
     return nullptr;
-  // A child needs its parent; a popup given a window is owned by it.
-  if ((parent || (style & WS_CHILD)) && !FindWindowRecord(parent))
+  // A child needs its parent; a popup given a window is owned by it. A child must know of DPIs what
+  // its parent knows.
+  const WindowRecord* parentRecord = FindWindowRecord(parent);
+  if ((parent || (style & WS_CHILD)) && !parentRecord)
+    return nullptr;
+  if ((style & WS_CHILD) && parentRecord->awareness != TheWorld().threadAwareness)
     return nullptr;
 
   WindowRecord record;
@@ -142,6 +163,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
   record.y = y;
   record.width = width;
   record.height = height;
+  record.awareness = TheWorld().threadAwareness;
   HWND window = AddWindow(record);
   if (windowClass->definition.style & CS_OWNDC)
     FindWindowRecord(window)->ownDC = CreateOwnDC(window);
@@ -352,6 +374,7 @@ HWND HeadlessCreateForeignWindow(const std::string& title, int clientWidth, int 
   record.height = clientHeight;
   record.visible = true;
   record.foreign = true;
+  record.awareness = TheWorld().threadAwareness;
   return AddWindow(record);
 }
 
@@ -386,11 +409,7 @@ std::vector<HWND> HeadlessWindows() {
   return windows;
 }
 RECT HeadlessWindowRect(HWND window) {
-  const WindowRecord* record = FindWindowRecord(window);
-  if (!record)
-    return RECT{0, 0, 0, 0};
-  const POINT origin = ScreenOrigin(window);
-  return RECT{origin.x, origin.y, origin.x + record->width, origin.y + record->height};
+  return ScreenRect(window);
 }
 WNDCLASSA HeadlessWindowClass(HWND window) {
   const WindowRecord* record = FindWindowRecord(window);

@@ -31,6 +31,7 @@ struct WindowRecord {
   bool needsPaint = false;
   bool foreign = false;  // belongs to another program: has no procedure here
   HDC ownDC = nullptr;   // the one device context of a CS_OWNDC window
+  DPI_AWARENESS_CONTEXT awareness = DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2;  // a pseudo handle
 };
 
 struct TimerRecord {
@@ -43,6 +44,7 @@ struct TimerRecord {
 struct ModuleRecord {
   std::string name;
   bool loaded = false;
+  bool removed = false;  // taken away: nothing finds it
   int loadCount = 0;
   std::map<std::string, FARPROC> exports;
 };
@@ -52,14 +54,21 @@ struct FailureRecord {
   int count = 0;
 };
 
+struct PowerRegistration {
+  HPOWERNOTIFY handle;
+  HWND window;
+  GUID setting;
+  bool live;
+};
+
 struct ScheduledAction {
   uint32_t time;
   uint64_t order;
   std::function<void()> action;
 };
 
-// The system's own modules that a program finds loaded: USER32.DLL, with the entries that programs
-// look up at run time because older systems lack them.
+// The system's own modules: USER32.DLL, loaded, with the entries that programs look up at run time
+// because older systems lack them, and SHCORE.DLL, which a program must load itself.
 std::vector<ModuleRecord> SystemModules();
 
 // A text with its terminator in a block of exactly that size, so that a read past its end is caught
@@ -74,6 +83,15 @@ struct World {
   int screenHeight = 768;
   // The monitors beside the primary one, which covers the screen from (0, 0).
   std::vector<RECT> otherMonitors;
+  // Each monitor's DPI by index, and the system DPI the session started with.
+  std::vector<UINT> monitorDpis = {USER_DEFAULT_SCREEN_DPI};
+  UINT systemDpi = USER_DEFAULT_SCREEN_DPI;
+  DPI_AWARENESS_CONTEXT threadAwareness = DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2;  // a pseudo handle
+  // The display's power state and who hears of it; the notifications still waiting for delivery keep
+  // their data here.
+  DWORD displayState = 1;
+  std::vector<PowerRegistration> powerRegistrations;
+  std::deque<std::vector<BYTE>> queuedPowerSettings;
   int bitsPerPixel = 32;
   DWORD platformId = VER_PLATFORM_WIN32_NT;
   std::vector<char> commandLine = ExactText("lomlom.scr");
@@ -138,6 +156,19 @@ void FollowRealClock();
 bool ShouldFail(const char* api);
 
 WindowRecord* FindWindowRecord(HWND window);
+// The program's windows that are not children, in the order they were made.
+std::vector<HWND> TopLevelWindows();
+// The monitors in virtual-screen coordinates, the primary first; their handles and back.
+std::vector<RECT> MonitorRects();
+HMONITOR HandleOfMonitor(size_t index);
+long IndexOfMonitor(HMONITOR monitor);  // -1: not a monitor's handle
+// The monitor that `area` meets most (the first of equals); without one, as `flags` say: none, the
+// primary, or the one nearest.
+HMONITOR MonitorOfArea(const RECT& area, DWORD flags);
+// Where a window lies on the screen.
+RECT ScreenRect(HWND window);
+// The system DPI as a thread of this awareness sees it.
+UINT SystemDpiFor(DPI_AWARENESS_CONTEXT awareness);
 // The full path of a file in the system folder.
 std::string SystemFolderPath(const std::string& fileName);
 bool SamePath(const std::string& a, const std::string& b);

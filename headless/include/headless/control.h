@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "headless/control_display.h"
+
 // One call the program made, with its arguments already formatted ("hwnd=0x10001 id=1 ms=110").
 struct HeadlessCall {
   std::string api;

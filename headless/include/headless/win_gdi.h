@@ -61,6 +61,8 @@ typedef struct tagLOGPALETTE {
 
 #define BITSPIXEL 12
 #define RASTERCAPS 38
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
 #define SIZEPALETTE 104
 #define RC_PALETTE 0x0100
 

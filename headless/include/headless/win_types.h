@@ -72,6 +72,7 @@ DECLARE_HANDLE(HIMC);
 DECLARE_HANDLE(HFONT);
 DECLARE_HANDLE(HPEN);
 DECLARE_HANDLE(HMONITOR);
+DECLARE_HANDLE(DPI_AWARENESS_CONTEXT);
 typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
 typedef HANDLE HGLOBAL;
@@ -79,6 +80,40 @@ typedef void* HGDIOBJ;
 typedef HKEY* PHKEY;
 
 typedef INT_PTR(WINAPI* FARPROC)();
+
+typedef LONG HRESULT;
+#define S_OK ((HRESULT)0x00000000L)
+#define E_INVALIDARG ((HRESULT)0x80070057L)
+#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
+#define FAILED(hr) (((HRESULT)(hr)) < 0)
+
+typedef struct _GUID {
+  DWORD Data1;
+  WORD Data2;
+  WORD Data3;
+  BYTE Data4[8];
+} GUID;
+typedef const GUID* LPCGUID;
+inline bool IsEqualGUID(const GUID& a, const GUID& b) {
+  bool same = a.Data1 == b.Data1 && a.Data2 == b.Data2 && a.Data3 == b.Data3;
+  for (int i = 0; i < 8; ++i)
+    same = same && a.Data4[i] == b.Data4[i];
+  return same;
+}
+inline bool operator==(const GUID& a, const GUID& b) {
+  return IsEqualGUID(a, b);
+}
+inline bool operator!=(const GUID& a, const GUID& b) {
+  return !IsEqualGUID(a, b);
+}
+
+// What a thread or window knows of DPIs. These five are pseudo handles: the system hands out handles
+// of its own for them, which only the system compares.
+#define DPI_AWARENESS_CONTEXT_UNAWARE ((DPI_AWARENESS_CONTEXT)-1)
+#define DPI_AWARENESS_CONTEXT_SYSTEM_AWARE ((DPI_AWARENESS_CONTEXT)-2)
+#define DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE ((DPI_AWARENESS_CONTEXT)-3)
+#define DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 ((DPI_AWARENESS_CONTEXT)-4)
+#define DPI_AWARENESS_CONTEXT_UNAWARE_GDISCALED ((DPI_AWARENESS_CONTEXT)-5)
 
 #define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))

@@ -135,6 +135,12 @@ typedef struct tagMSG {
 #define HTCLIENT 1
 
 #define MONITORINFOF_PRIMARY 0x00000001
+#define MONITOR_DEFAULTTONULL 0x00000000
+#define MONITOR_DEFAULTTOPRIMARY 0x00000001
+#define MONITOR_DEFAULTTONEAREST 0x00000002
+
+#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
 
 #define RT_DIALOG MAKEINTRESOURCEA(5)
 
@@ -183,6 +189,9 @@ BOOL WINAPI UnionRect(LPRECT result, const RECT* a, const RECT* b);
 // Monitors: only the desktop's own enumeration (no device context) and the plain MONITORINFO.
 BOOL WINAPI EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC callback, LPARAM data);
 BOOL WINAPI GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info);
+// The monitor that the window's rectangle meets most, or that holds the point; else as `flags` say.
+HMONITOR WINAPI MonitorFromWindow(HWND window, DWORD flags);
+HMONITOR WINAPI MonitorFromPoint(POINT point, DWORD flags);
 UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure);
 BOOL WINAPI KillTimer(HWND window, UINT_PTR id);
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

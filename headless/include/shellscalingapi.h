@@ -1,0 +1,2 @@
+#pragma once
+#include "headless/win_shcore.h"
