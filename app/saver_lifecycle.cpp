@@ -1,9 +1,12 @@
 #include "app/saver_lifecycle.h"
 
+#include "app/display_system.h"
+#include "app/saver_layout.h"
 #include "app/saver_state.h"
 #include "host/host_state.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
+#include "render/screen_views.h"
 #include "scene/action_scene.h"
 #include "scene/actor.h"
 #include "scene/choreography.h"
@@ -67,8 +70,7 @@ BOOL InitSaver(HWND window) {
     displayMetrics.logicalWidth = kPreviewLogicalWidth;
     displayMetrics.logicalHeight = kPreviewLogicalHeight;
   } else {
-    displayMetrics.logicalWidth = displayMetrics.screenWidth;
-    displayMetrics.logicalHeight = displayMetrics.screenHeight;
+    MeasureScale(window);
   }
 
   HeldContext held = {window, GetDC(window), false, nullptr};
@@ -82,6 +84,8 @@ BOOL InitSaver(HWND window) {
     return FailInit(
         &held, frameBufferError == kFrameBufferNoResources ? ErrorKind::kNoMemory : ErrorKind::kInitFailed);
   }
+  if (!hostState.previewMode && !ShowOnSaverWindow(window))
+    return FailInit(&held, ErrorKind::kNoMemory);
   animationLibrary =
       CreateAnimationLibrary(kSceneDescriptors, 1, LoadContext{window, displayMetrics.instance, held.dc});
   if (!animationLibrary)
@@ -111,5 +115,7 @@ void ShutdownSaver() {
   animationLibrary = nullptr;
   ReleaseActorPool();
   ReleaseMainPalette();
+  ClearScreenViews();
   ReleaseFrameBuffer();
+  ReleaseDisplaySystem();
 }

@@ -3,12 +3,15 @@
 #include <mmsystem.h>
 
 #include "app/display_check.h"
+#include "app/display_system.h"
 #include "app/frame_timer.h"
 #include "app/saver_lifecycle.h"
+#include "app/saver_layout.h"
 #include "app/saver_state.h"
 #include "app/settings.h"
 #include "host/dismissal.h"
 #include "host/host_state.h"
+#include "render/frame_buffer.h"
 #include "render/palette.h"
 #include "render/preview_still.h"
 #include "scene/scene_random.h"
@@ -34,6 +37,8 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
       TickSaver(window);
       return 0;
+    case WM_POWERBROADCAST:
+      return FollowDisplayState(wParam, lParam) ? TRUE : DefaultSaverProc(window, message, wParam, lParam);
     case WM_QUERYNEWPALETTE:
       if (mainPalette.handle)
         return RemapMainPalette(window);
@@ -64,11 +69,15 @@ BOOL CreateSaver(HWND window) {
     return FALSE;
   }
   saverState.initialised = TRUE;
+  if (saving)
+    saverState.displayWatch = WatchDisplayState(window);
   return TRUE;
 }
 
 void DestroySaver(HWND window) {
   if (saverState.initialised) {
+    StopWatchingDisplayState(saverState.displayWatch);
+    saverState.displayWatch = nullptr;
     StopFrameTimer(window, kTimerResolution, saverState.timerId);
     ShutdownSaver();
   }
@@ -89,6 +98,9 @@ LRESULT RemapMainPalette(HWND window) {
 }
 
 void TickSaver(HWND window) {
+  // A dark display, or a display change that left no frame buffer, is not drawn on.
+  if (!hostState.previewMode && (saverState.displayOff || !frameBuffer.bits))
+    return;
   HDC dc = GetDC(window);
   bool selectPalette = displayMetrics.bitsPerPixel == 8 && mainPalette.handle;
   HPALETTE previous = nullptr;
@@ -116,4 +128,15 @@ LRESULT EraseSaverBackground(HWND window, HDC dc) {
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   }
   return 1;
+}
+
+bool FollowDisplayState(WPARAM wParam, LPARAM lParam) {
+  const long state = DisplayStateOf(wParam, lParam);
+  if (state < 0)
+    return false;
+  const BOOL off = state == static_cast<long>(kDisplayOff);
+  if (saverState.displayOff && !off)
+    RepaintSaver();
+  saverState.displayOff = off;
+  return true;
 }

@@ -9,3 +9,6 @@ void TickSaver(HWND window);
 // Answers WM_QUERYNEWPALETTE: the main palette mapped afresh as the foreground palette.
 LRESULT RemapMainPalette(HWND window);
 LRESULT EraseSaverBackground(HWND window, HDC dc);
+// A WM_POWERBROADCAST about the display: nothing is drawn while it is off, and all of it is drawn
+// again when it comes back. False for any other power message.
+bool FollowDisplayState(WPARAM wParam, LPARAM lParam);

@@ -16,6 +16,8 @@ struct DisplayMetrics {
   int bitsPerPixel = 0;
   int logicalWidth = 0;
   int logicalHeight = 0;
+  UINT dpi = 96;        // of the main monitor
+  int scaleFactor = 1;  // of the main monitor
 };
 
 struct SaverState {
@@ -25,6 +27,8 @@ struct SaverState {
   ErrorKind errorKind = ErrorKind::kNone;
   int eraseCount = 0;
   UINT timerId = 0;
+  HANDLE displayWatch = nullptr;
+  BOOL displayOff = FALSE;
 };
 
 extern DisplayMetrics displayMetrics;

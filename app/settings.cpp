@@ -5,17 +5,23 @@
 #include "scene/sound_cues.h"
 
 DWORD soundSetting = 0;
+DWORD sizeSetting = 0;
+DWORD monitorsSetting = 0;
 bool settingsInitialised = false;
 
 namespace {
 
 const DWORD kSoundOnByDefault = 1;
 const DWORD kSoundHighest = 1;
+const DWORD kZeroByDefault = 0;
+const DWORD kSizeHighest = 2;
+const DWORD kMonitorsHighest = 1;
+const int kSettingCount = 3;
 const REGSAM kReadAccess = KEY_READ;
 const REGSAM kWriteParentAccess = KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
 const REGSAM kWriteAccess = KEY_ALL_ACCESS;
 
-SettingValue settingValues[1];
+SettingValue settingValues[kSettingCount];
 
 // Takes each value that the user's own key holds and that fits its storage; the rest are left as
 // they were. 1 when the user's key was opened.
@@ -79,9 +85,8 @@ int WriteSettingsBelow(HKEY root, SettingsKey* key) {
 
 }  // namespace
 
-SettingsKey settingsKey = {
-    HKEY_LOCAL_MACHINE, "SOFTWARE",       "NUVARIS\\ORUScreenSaver\\LOMLOM_ACTION_2", 1,
-    settingValues,      HKEY_CURRENT_USER};
+SettingsKey settingsKey = {HKEY_LOCAL_MACHINE, "SOFTWARE",    "NUVARIS\\ORUScreenSaver\\LOMLOM_ACTION_2",
+                           kSettingCount,      settingValues, HKEY_CURRENT_USER};
 
 namespace {
 
@@ -90,6 +95,10 @@ void InitSettings() {
     return;
   settingValues[0] = {"Sound",    REG_DWORD,          &soundSetting, sizeof soundSetting,
                       kSettingOk, &kSoundOnByDefault, kSoundHighest, 0};
+  settingValues[1] = {"Size",     REG_DWORD,       &sizeSetting, sizeof sizeSetting,
+                      kSettingOk, &kZeroByDefault, kSizeHighest, 0};
+  settingValues[2] = {"Monitors", REG_DWORD,       &monitorsSetting, sizeof monitorsSetting,
+                      kSettingOk, &kZeroByDefault, kMonitorsHighest, 0};
   settingsInitialised = true;
 }
 

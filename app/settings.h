@@ -1,5 +1,5 @@
-// The saver's one persistent setting, described by a table and read from and written to the
-// registry through it.
+// The saver's persistent settings, described by a table and read from and written to the registry
+// through it.
 #pragma once
 #include <windows.h>
 
@@ -28,6 +28,14 @@ struct SettingsKey {
 };
 
 extern DWORD soundSetting;
+// See scale_factor.h.
+extern DWORD sizeSetting;
+// kMainMonitor or kEveryMonitor.
+extern DWORD monitorsSetting;
+
+// Values of the Monitors setting.
+const DWORD kMainMonitor = 0;
+const DWORD kEveryMonitor = 1;
 // The value table is filled once per process.
 extern bool settingsInitialised;
 extern SettingsKey settingsKey;

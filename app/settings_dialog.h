@@ -1,4 +1,5 @@
-// The configuration dialog (resource 2003): one check box that turns the actions' sounds on or off.
+// The configuration dialog (resource 2003): a check box that turns the actions' sounds on or off,
+// and drop-down lists for the size of the picture and the monitors that show it.
 #pragma once
 #include <windows.h>
 

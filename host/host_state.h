@@ -7,6 +7,9 @@ typedef BOOL(WINAPI* VerifyPasswordEntry)(HWND window);
 typedef HANDLE InputContext;
 typedef InputContext(WINAPI* AssociateContextEntry)(HWND window, InputContext context);
 
+// Monitors beyond this stay uncovered.
+const int kMaxCovers = 32;
+
 struct HostState {
   HINSTANCE instance = nullptr;
   HWND saverWindow = nullptr;
@@ -22,6 +25,9 @@ struct HostState {
   UINT wakeThreshold = 4;
   DWORD lastVerifyTick = 0xFFFFFFFF;
   POINT lastCursor = {0, 0};
+  HWND covers[kMaxCovers] = {};  // the black windows over the other monitors
+  int coverCount = 0;
+  BOOL coverClassReady = FALSE;
 };
 
 extern HostState hostState;

@@ -1,7 +1,8 @@
 #include "host/monitor_covers.h"
 
-#include "host/host_state.h"
 #include "app/module_entry.h"
+#include "app/saver_layout.h"
+#include "host/host_state.h"
 
 const char* const kCoverClassName = "LomlomMonitorCover";
 
@@ -17,7 +18,6 @@ struct Covering {
   HWND saverWindow;
   GetMonitorInfoEntry monitorInfo;
   bool classTried;
-  bool classReady;
 };
 
 // Input on a cover is input on the saver window and takes the same road to a close, password and
@@ -35,24 +35,30 @@ LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       if (hostState.saverWindow)
         return SendMessageA(hostState.saverWindow, message, wParam, lParam);
       break;
+    // The saver lays every monitor out again; this cover goes with the others, so not from here.
+    case WM_DPICHANGED:
+      if (hostState.saverWindow)
+        PostMessageA(hostState.saverWindow, message, wParam, 0);
+      return 0;
     default:
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The class is registered only once a monitor needs covering.
+// The class is registered only once a monitor needs covering, and stays for the covers a display
+// change makes.
 bool CoverClassReady(Covering& covering) {
-  if (!covering.classTried) {
+  if (!hostState.coverClassReady && !covering.classTried) {
     covering.classTried = true;
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = CoverWindowProc;
     windowClass.hInstance = hostState.instance;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kCoverClassName;
-    covering.classReady = RegisterClassA(&windowClass) != 0;
+    hostState.coverClassReady = RegisterClassA(&windowClass) != 0;
   }
-  return covering.classReady;
+  return hostState.coverClassReady;
 }
 
 BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
@@ -61,12 +67,16 @@ BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
   info.cbSize = sizeof info;
   if (!covering.monitorInfo(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY))
     return TRUE;
-  if (!CoverClassReady(covering))
+  if (hostState.coverCount >= kMaxCovers || !CoverClassReady(covering))
     return FALSE;
   const RECT& area = info.rcMonitor;
-  CreateWindowExA(WS_EX_TOPMOST, kCoverClassName, "", kCoverStyle, area.left, area.top,
-                  area.right - area.left, area.bottom - area.top, covering.saverWindow, nullptr,
-                  hostState.instance, nullptr);
+  HWND cover = CreateWindowExA(WS_EX_TOPMOST, kCoverClassName, "", kCoverStyle, area.left, area.top,
+                               area.right - area.left, area.bottom - area.top, covering.saverWindow, nullptr,
+                               hostState.instance, nullptr);
+  if (cover) {
+    hostState.covers[hostState.coverCount++] = cover;
+    ShowOnCover(cover, monitor, area);
+  }
   return TRUE;
 }
 
@@ -77,7 +87,13 @@ void CoverOtherMonitors(HWND saverWindow) {
   if (!user)
     return;
   auto enumerate = ModuleEntry<EnumDisplayMonitorsEntry>(user, "EnumDisplayMonitors");
-  Covering covering = {saverWindow, ModuleEntry<GetMonitorInfoEntry>(user, "GetMonitorInfoA"), false, false};
+  Covering covering = {saverWindow, ModuleEntry<GetMonitorInfoEntry>(user, "GetMonitorInfoA"), false};
   if (enumerate && covering.monitorInfo)
     enumerate(nullptr, nullptr, CoverMonitor, reinterpret_cast<LPARAM>(&covering));
+}
+
+void RemoveCovers() {
+  for (int i = 0; i < hostState.coverCount; ++i)
+    DestroyWindow(hostState.covers[i]);
+  hostState.coverCount = 0;
 }

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/module_entry.h"
 #include "host/entry.h"
 #include "host/host_state.h"
-#include "app/module_entry.h"
 #include "host/system_files.h"
 
 namespace {

@@ -1,8 +1,9 @@
 #include "host/saver_window.h"
 
+#include "app/module_entry.h"
+#include "app/saver_layout.h"
 #include "app/saver_proc.h"
 #include "host/host_state.h"
-#include "app/module_entry.h"
 #include "host/monitor_covers.h"
 #include "host/password.h"
 
@@ -18,6 +19,34 @@ const DWORD kPreviewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
 const int kIconGroup = 100;
 // Exit code of a saving or preview mode whose window could not be made.
 const int kNoSaverWindow = -1;
+
+typedef DPI_AWARENESS_CONTEXT(WINAPI* GetWindowAwarenessEntry)(HWND window);
+typedef DPI_AWARENESS_CONTEXT(WINAPI* SetThreadAwarenessEntry)(DPI_AWARENESS_CONTEXT context);
+
+// The thread's DPI awareness as it was before the preview took its host's.
+struct ThreadAwareness {
+  SetThreadAwarenessEntry set = nullptr;
+  DPI_AWARENESS_CONTEXT previous = nullptr;
+};
+
+// A child must share its parent's DPI awareness, and the display settings' window need not be as
+// aware as this saver's manifest makes it; systems without both functions know no awareness.
+ThreadAwareness TakeHostsAwareness(HWND host) {
+  HMODULE user = GetModuleHandleA("USER32.DLL");
+  if (!user)
+    return {};
+  auto get = ModuleEntry<GetWindowAwarenessEntry>(user, "GetWindowDpiAwarenessContext");
+  auto set = ModuleEntry<SetThreadAwarenessEntry>(user, "SetThreadDpiAwarenessContext");
+  if (!get || !set)
+    return {};
+  return {set, set(get(host))};
+}
+
+// A failed switch handed back no previous awareness, and so there is nothing to restore.
+void RestoreAwareness(const ThreadAwareness& awareness) {
+  if (awareness.set && awareness.previous)
+    awareness.set(awareness.previous);
+}
 
 void DetachInputContext(HWND window) {
   hostState.imeModule = GetModuleHandleA("IMM32.DLL");
@@ -46,6 +75,14 @@ LRESULT ForwardToPreviewHost(HWND window, UINT message, LPARAM lParam) {
 bool IsIgnoredSystemCommand(WPARAM command) {
   const WPARAM type = command & 0xFFF0;
   return type == SC_NEXTWINDOW || type == SC_PREVWINDOW || type == SC_SCREENSAVE;
+}
+
+// Resolution, monitors or DPI changed: the scene goes on where it was, laid out afresh.
+void FollowDisplayChange(HWND window) {
+  RemoveCovers();
+  RelayoutSaver(window);
+  CoverOtherMonitors(window);
+  RepaintSaver();
 }
 
 }  // namespace
@@ -93,8 +130,10 @@ int RunSaverWindow(HWND parent) {
   }
 
   if (RegisterClassA(&windowClass)) {
+    const ThreadAwareness awareness = parent ? TakeHostsAwareness(parent) : ThreadAwareness();
     hostState.saverWindow = CreateWindowExA(exStyle, kSaverClassName, title, style, 0, 0, width, height,
                                             parent, nullptr, hostState.instance, nullptr);
+    RestoreAwareness(awareness);
   }
   int result = kNoSaverWindow;
   if (hostState.saverWindow) {
@@ -152,6 +191,12 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (!hostState.previewMode && IsIgnoredSystemCommand(wParam))
         return 0;
       break;
+    case WM_DISPLAYCHANGE:
+    case WM_DPICHANGED:
+      if (hostState.previewMode || hostState.closing)
+        break;
+      FollowDisplayChange(window);
+      return 0;
     case WM_TIMER:
       if (hostState.closing)
         return 0;

@@ -1,8 +1,6 @@
 #include "render/dirty_list.h"
 
-#include <cstdint>
-
-#include "render/frame_buffer.h"
+#include "render/screen_views.h"
 #include "render/spare_records.h"
 
 DirtyRect* dirtyList = nullptr;
@@ -13,10 +11,6 @@ DirtyRect* spareRects = nullptr;
 
 bool InContact(LONG aStart, LONG aEnd, LONG bStart, LONG bEnd) {
   return bStart == aStart || (bStart > aStart && aEnd >= bStart) || (bStart < aStart && bEnd >= aStart);
-}
-
-int Extent(LONG start, LONG end) {
-  return static_cast<int>(int64_t{end} - start);
 }
 
 }  // namespace
@@ -64,16 +58,9 @@ void MergeDirtyRects() {
   }
 }
 
-void CopyDirtyRects(HDC target) {
-  for (const DirtyRect* dirty = dirtyList; dirty; dirty = dirty->next) {
-    const RECT& r = dirty->rect;
-    CopyRectToWindow(target, r.left, r.top, Extent(r.left, r.right), Extent(r.top, r.bottom), r.left, r.top);
-  }
-}
-
 void FlushDirtyRects(HDC target) {
   MergeDirtyRects();
-  CopyDirtyRects(target);
+  ShowDirtyRects(target);
   KeepRecords(&dirtyList, &spareRects);
 }
 

@@ -13,7 +13,8 @@ extern DirtyRect* dirtyList;
 
 // Grows the first rectangle that r touches, or appends r. Returns 0 when no memory is left.
 BOOL AddDirtyRect(const RECT* r);
-// Merges, copies every rectangle from the frame buffer to target, and empties the list.
+// Merges, shows every rectangle of the frame buffer on its views (see screen_views.h), and empties
+// the list.
 void FlushDirtyRects(HDC target);
 // Frees the list and the records kept for reuse.
 void ClearDirtyList();
@@ -22,4 +23,3 @@ void ClearDirtyList();
 BOOL UnionIfTouching(const RECT* a, const RECT* b, RECT* result);
 // One pass: each rectangle swallows the later ones it touches as it grows.
 void MergeDirtyRects();
-void CopyDirtyRects(HDC target);

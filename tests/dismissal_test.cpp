@@ -215,12 +215,58 @@ TEST_F(PreviewDismissalTest, NoInputEndsThePreview) {
   EXPECT_EQ(1, CountCalls("DefWindowProcA")) << "the screen-save command is handled normally";
 }
 
-TEST_F(PreviewDismissalTest, ChildFillsTheHostsClientArea) {
-  HeadlessAt(kInputAt, [] { DestroyWindow(hostState.saverWindow); });
-  RunPreview();
-  EXPECT_EQ("ex=0 class=WindowsScreenSaverClass title=Preview style=1375731712 x=0 y=0 w=152 h=112 parent=" +
-                HandleText(host),
-            HeadlessCallsOf("CreateWindowExA")[0]);
+// The child is made with its host's DPI awareness, which the thread takes only for the creation,
+// where the system has both functions for it.
+TEST_F(PreviewDismissalTest, ChildFillsTheHostsClientAreaWithTheHostsDpiAwareness) {
+  const struct {
+    const char* what;
+    DPI_AWARENESS_CONTEXT hostAwareness;
+    const char* missing;  // USER32's export taken away
+    DPI_AWARENESS_CONTEXT previewAwareness;
+    const char* calls;
+  } cases[] = {
+      {"per-monitor v2 host", DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, nullptr,
+       DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, "get set create set"},
+      {"per-monitor host", DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE, nullptr,
+       DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE, "get set create set"},
+      {"system-aware host", DPI_AWARENESS_CONTEXT_SYSTEM_AWARE, nullptr, DPI_AWARENESS_CONTEXT_SYSTEM_AWARE,
+       "get set create set"},
+      {"unaware host", DPI_AWARENESS_CONTEXT_UNAWARE, nullptr, DPI_AWARENESS_CONTEXT_UNAWARE,
+       "get set create set"},
+      {"no GetWindowDpiAwarenessContext", DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2,
+       "GetWindowDpiAwarenessContext", DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, "create"},
+      {"no SetThreadDpiAwarenessContext", DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2,
+       "SetThreadDpiAwarenessContext", DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, "create"},
+  };
+  for (const auto& c : Fresh(cases)) {
+    HeadlessSetWindowDpiAwareness(host, c.hostAwareness);
+    if (c.missing)
+      HeadlessRemoveExport("USER32.DLL", c.missing);
+    DPI_AWARENESS_CONTEXT previewAwareness = nullptr;
+    HeadlessAt(kInputAt, [&] {
+      previewAwareness = HeadlessWindowDpiAwareness(hostState.saverWindow);
+      DestroyWindow(hostState.saverWindow);
+    });
+    EXPECT_EQ(0, RunPreview()) << c.what;
+    ASSERT_EQ(1, CountCalls("CreateWindowExA")) << c.what;
+    EXPECT_EQ(
+        "ex=0 class=WindowsScreenSaverClass title=Preview style=1375731712 x=0 y=0 w=152 h=112 parent=" +
+            HandleText(host),
+        HeadlessCallsOf("CreateWindowExA")[0])
+        << c.what;
+    EXPECT_EQ(c.previewAwareness, previewAwareness) << c.what;
+    EXPECT_EQ(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, HeadlessThreadDpiAwareness()) << c.what;
+    std::string calls;
+    for (const std::string& name : HeadlessCallNames()) {
+      const char* shortName = name == "GetWindowDpiAwarenessContext"   ? "get"
+                              : name == "SetThreadDpiAwarenessContext" ? "set"
+                              : name == "CreateWindowExA"              ? "create"
+                                                                       : nullptr;
+      if (shortName)
+        calls += (calls.empty() ? "" : " ") + std::string(shortName);
+    }
+    EXPECT_EQ(c.calls, calls) << c.what;
+  }
 }
 
 TEST_F(PreviewDismissalTest, HelpRequestsGoToTheHostWithItsOwnHandle) {

@@ -32,8 +32,29 @@ std::ostream& operator<<(std::ostream& out, const Seen& seen) {
 
 using SeenList = std::vector<Seen>;
 
+// What the windows that listen heard of the display, each line starting with the window's number.
+std::vector<HWND> listeners;
+std::vector<std::string> heard;
+
 LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
+  std::ostringstream line;
+  line << "w" << (std::find(listeners.begin(), listeners.end(), window) - listeners.begin()) << " ";
+  if (message == WM_DISPLAYCHANGE) {
+    line << "display " << wParam << " " << LOWORD(lParam) << "x" << HIWORD(lParam);
+  } else if (message == WM_DPICHANGED) {
+    line << "dpi " << LOWORD(wParam) << "," << HIWORD(wParam) << " "
+         << RectText(*reinterpret_cast<RECT*>(lParam)) << " now " << GetDpiForWindow(window);
+  } else if (message == WM_POWERBROADCAST && wParam == PBT_POWERSETTINGCHANGE) {
+    const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+    DWORD state = 0;
+    std::memcpy(&state, setting->Data, sizeof state);
+    line << (setting->PowerSetting == GUID_CONSOLE_DISPLAY_STATE ? "display state " : "other ")
+         << setting->DataLength << " " << state;
+  } else {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  heard.push_back(line.str());
+  return 0;
 }
 
 class MessageQueueTest : public SaverTest {
@@ -173,45 +194,16 @@ TEST_F(MessageQueueTest, QuitIsHandedOutWhateverTheRange) {
   EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
 }
 
-// What the listening windows heard of the display, each line starting with the window's number.
-std::vector<HWND> listeners;
-std::vector<std::string> heard;
-
-LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  std::ostringstream line;
-  line << "w" << (std::find(listeners.begin(), listeners.end(), window) - listeners.begin()) << " ";
-  if (message == WM_DISPLAYCHANGE) {
-    line << "display " << wParam << " " << LOWORD(lParam) << "x" << HIWORD(lParam);
-  } else if (message == WM_DPICHANGED) {
-    line << "dpi " << LOWORD(wParam) << "," << HIWORD(wParam) << " "
-         << RectText(*reinterpret_cast<RECT*>(lParam)) << " now " << GetDpiForWindow(window);
-  } else if (message == WM_POWERBROADCAST && wParam == PBT_POWERSETTINGCHANGE) {
-    const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
-    DWORD state = 0;
-    std::memcpy(&state, setting->Data, sizeof state);
-    line << (setting->PowerSetting == GUID_CONSOLE_DISPLAY_STATE ? "display state " : "other ")
-         << setting->DataLength << " " << state;
-  } else {
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  heard.push_back(line.str());
-  return 0;
-}
-
 class HeadlessDisplayMessagesTest : public MessageQueueTest {
  protected:
   void SetUp() override {
     MessageQueueTest::SetUp();
     listeners.clear();
     heard.clear();
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = ListenerProc;
-    windowClass.lpszClassName = "Listener";
-    RegisterClassA(&windowClass);
   }
   HWND Listen(DWORD style, HWND parent, int x, int y, int width, int height) {
     listeners.push_back(
-        CreateWindowExA(0, "Listener", "", style, x, y, width, height, parent, nullptr, nullptr, nullptr));
+        CreateWindowExA(0, "Probe", "", style, x, y, width, height, parent, nullptr, nullptr, nullptr));
     return listeners.back();
   }
 };

@@ -222,7 +222,8 @@ TEST_F(HeadlessMonitorsTest, FailuresCanWaitForEarlierCallsToSucceed) {
   EXPECT_EQ((std::vector<BOOL>{TRUE, TRUE, FALSE, TRUE}), results);
 }
 
-// Owned windows and windows beside or above the primary monitor.
+// Owned windows, windows beside or above the primary monitor, the monitor of a window or point, and
+// the DPIs that threads and windows see.
 std::vector<HWND> destroyed;
 
 LRESULT CALLBACK RecordDestructionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -168,7 +168,9 @@ TEST_F(ShippedResources, DialogStringAndIconAreThereAndNothingIsInAnotherLanguag
 
 const char kAssembly[] = "urn:schemas-microsoft-com:asm.v1";
 const char kCompatibility[] = "urn:schemas-microsoft-com:compatibility.v1";
-const char kTrust[] = "urn:schemas-microsoft-com:asm.v3";
+const char kAssemblyV3[] = "urn:schemas-microsoft-com:asm.v3";
+const char kSettings2005[] = "http://schemas.microsoft.com/SMI/2005/WindowsSettings";
+const char kSettings2016[] = "http://schemas.microsoft.com/SMI/2016/WindowsSettings";
 
 // The project's version, from SAVER_VERSION ("MAJOR.MINOR.PATCH"), as major, minor, patch and 0.
 std::vector<uint32_t> ProjectVersion() {
@@ -194,7 +196,7 @@ std::string PathText(const std::vector<std::string>& path) {
   return text;
 }
 
-TEST_F(ShippedResources, ManifestAsksForCommonControls6TheSupportedSystemsAndTheInvokersRights) {
+TEST_F(ShippedResources, ManifestAsksForCommonControls6TheSupportedSystemsTheInvokersRightsAndPerMonitorDpi) {
   const std::vector<uint32_t> version = ProjectVersion();
   ASSERT_FALSE(version.empty()) << "SAVER_VERSION names no MAJOR.MINOR.PATCH version (ctest sets it)";
   const Bytes* manifest = Find("#24", "#1");
@@ -212,6 +214,7 @@ TEST_F(ShippedResources, ManifestAsksForCommonControls6TheSupportedSystemsAndThe
     std::vector<std::string> path;
     const char* space;
     std::map<std::string, std::string> attributes;
+    const char* text = nullptr;  // checked where given
   };
   const Expected expected[] = {
       {{"assemblyIdentity"},
@@ -229,14 +232,20 @@ TEST_F(ShippedResources, ManifestAsksForCommonControls6TheSupportedSystemsAndThe
         {"publicKeyToken", "6595b64144ccf1df"},
         {"language", "*"}}},
       {{"trustInfo", "security", "requestedPrivileges", "requestedExecutionLevel"},
-       kTrust,
+       kAssemblyV3,
        {{"level", "asInvoker"}, {"uiAccess", "false"}}},
+      {{"application", "windowsSettings"}, kAssemblyV3, {}},
+      {{"application", "windowsSettings", "dpiAware"}, kSettings2005, {}, "true/pm"},
+      {{"application", "windowsSettings", "dpiAwareness"}, kSettings2016, {}, "PerMonitorV2, PerMonitor"},
   };
   for (const Expected& element : expected) {
     const std::vector<const XmlElement*> found = FindElements(root, element.path);
     ASSERT_EQ(1u, found.size()) << PathText(element.path);
     EXPECT_EQ(element.space, found[0]->space) << PathText(element.path);
     EXPECT_EQ(element.attributes, found[0]->attributes) << PathText(element.path);
+    if (element.text) {
+      EXPECT_EQ(element.text, found[0]->text) << PathText(element.path);
+    }
   }
 
   // Windows Vista, 7, 8, 8.1, and 10 and 11.
@@ -347,6 +356,8 @@ TEST(ManifestReader, NamespacesComeFromTheDefaultOrThePrefixInForce) {
       "<?xml version='1.0'?><!-- c --><a xmlns=\"urn:one\"><b xmlns:q='urn:two'>text<q:c k='v'/>"
       "<![CDATA[<x>]]><d/></b></a>");
   EXPECT_EQ("urn:one a", root.space + " " + root.name);
+  ASSERT_EQ(1u, FindElements(root, {"b"}).size());
+  EXPECT_EQ("text<x>", FindElements(root, {"b"})[0]->text);
   const std::vector<const XmlElement*> c = FindElements(root, {"b", "c"});
   ASSERT_EQ(1u, c.size());
   EXPECT_EQ("urn:two", c[0]->space);

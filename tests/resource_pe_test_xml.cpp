@@ -144,6 +144,7 @@ class Reader {
       const size_t open = text_.find('<', at_);
       if (open == std::string::npos)
         Fail("<" + written + "> is not closed");
+      element.text += text_.substr(at_, open - at_);
       at_ = open;
       if (Next("</")) {
         at_ += 2;
@@ -156,12 +157,18 @@ class Reader {
       if (Next("<!--"))
         SkipPast("-->");
       else if (Next("<![CDATA["))
-        SkipPast("]]>");
+        element.text += Cdata();
       else if (Next("<?"))
         SkipPast("?>");
       else
         element.children.push_back(ChildElement(spaces, depth + 1));
     }
+  }
+
+  std::string Cdata() {
+    const size_t start = at_ + std::strlen("<![CDATA[");
+    SkipPast("]]>");
+    return text_.substr(start, at_ - std::strlen("]]>") - start);
   }
 
   XmlElement ChildElement(const Spaces& spaces, int depth) {

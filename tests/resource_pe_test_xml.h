@@ -1,5 +1,5 @@
-// A reader of XML elements, enough to check an application manifest: elements, attributes and
-// namespaces. Text, comments, CDATA and the declaration are passed over; entities are not expanded.
+// A reader of XML elements, enough to check an application manifest: elements, attributes, their
+// text and namespaces. Comments and the declaration are passed over; entities are not expanded.
 #pragma once
 #include <map>
 #include <string>
@@ -10,6 +10,7 @@ struct XmlElement {
   std::string name;   // without its prefix
   std::map<std::string, std::string> attributes;  // as written, without the xmlns declarations
   std::vector<XmlElement> children;
+  std::string text;  // the characters between its tags outside its children, CDATA sections' included
 };
 
 // The root element; text that is not well-formed throws std::runtime_error naming the offset.

@@ -34,7 +34,7 @@ void AddConfigurationDialog() {
   std::vector<BYTE> dialog;
   PutWord(&dialog, kStyle & 0xFFFF);
   PutWord(&dialog, kStyle >> 16);
-  for (unsigned word : {0u, 0u, 0u, 34u, 32u, 158u, 44u, 0u, 0u})  // no extended style, no controls, no menu
+  for (unsigned word : {0u, 0u, 0u, 34u, 32u, 158u, 95u, 0u, 0u})  // no extended style, no controls, no menu
     PutWord(&dialog, word);
   for (const char* c = "Lomlom_action_2 Setup"; *c; ++c)
     PutWord(&dialog, static_cast<BYTE>(*c));

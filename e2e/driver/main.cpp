@@ -17,7 +17,7 @@ int Usage() {
       "       e2e_driver activate RUN_MS\n"
       "       e2e_driver owner-windows RUN_MS\n"
       "       e2e_driver preview WIDTH HEIGHT RUN_MS SAVER_PATH\n"
-      "       e2e_driver dialog TITLE WAIT_MS [click:ID ...]\n"
+      "       e2e_driver dialog TITLE WAIT_MS [click:ID | pick:ID:INDEX ...]\n"
       "       e2e_driver monitors\n"
       "       e2e_driver class-windows CLASS COUNT WAIT_MS\n",
       stderr);

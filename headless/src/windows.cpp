@@ -315,6 +315,27 @@ BOOL WINAPI GetClientRect(HWND window, LPRECT rect) {
   return TRUE;
 }
 
+BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
+  LogCall("SetWindowPos", window, " after=", insertAfter, " x=", x, " y=", y, " w=", width, " h=", height,
+          " flags=", flags);
+  WindowRecord* record = FindWindowRecord(window);
+  if (!record || ShouldFail("SetWindowPos"))
+    return FALSE;
+  if (!(flags & SWP_NOMOVE)) {
+    record->x = x;
+    record->y = y;
+  }
+  const bool resized = !(flags & SWP_NOSIZE) && (record->width != width || record->height != height);
+  if (resized) {
+    record->width = width < 0 ? 0 : width;
+    record->height = height < 0 ? 0 : height;
+    record->needsPaint = record->visible;
+  }
+  WINDOWPOS position = {window, insertAfter, record->x, record->y, record->width, record->height, flags};
+  DeliverMessage(window, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position), false);
+  return TRUE;
+}
+
 int WINAPI GetSystemMetrics(int index) {
   if (index == SM_CXSCREEN)
     return TheWorld().screenWidth;

@@ -145,3 +145,9 @@ int HeadlessOpenRegistryKeys();
 void HeadlessSetDialogScript(std::function<void(HWND dialog)> script);
 void HeadlessClickDialogButton(HWND dialog, int item);
 bool HeadlessDialogItemChecked(HWND dialog, int item);
+// An item is a drop-down list from the first CB_ message sent to it. Picking sets the selection and
+// sends WM_COMMAND CBN_SELCHANGE (lParam 0: the headless dialogs have no control windows); an index
+// that is not in the list picks nothing. The selection is CB_ERR while none is chosen.
+void HeadlessSelectComboItem(HWND dialog, int item, int index);
+std::vector<std::string> HeadlessComboItems(HWND dialog, int item);
+int HeadlessComboSelection(HWND dialog, int item);

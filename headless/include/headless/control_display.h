@@ -18,15 +18,16 @@ void HeadlessSetMonitorDpi(size_t monitor, UINT dpi);
 // every top-level window of the program.
 void HeadlessChangeDisplays(const std::vector<RECT>& monitors);
 // A live change of a monitor's DPI: sets it, then sends WM_DPICHANGED (wParam MAKEWPARAM(dpi, dpi),
-// lParam the window's rectangle scaled to the new DPI) to every top-level window of the program that
-// is per-monitor aware (v1 or v2) and whose centre lies on that monitor.
+// lParam the window's rectangle scaled to the new DPI from its top-left corner) to every top-level
+// window of the program that is per-monitor aware (v1 or v2), whose centre lies on that monitor and
+// whose DPI this changes.
 void HeadlessChangeMonitorDpi(size_t monitor, UINT dpi);
 
-// The display's power state: 0 off, 1 on (as on a fresh machine), 2 dimmed. Sends WM_POWERBROADCAST
-// (PBT_POWERSETTINGCHANGE, a POWERBROADCAST_SETTING of GUID_CONSOLE_DISPLAY_STATE with the state as
-// its DWORD) to every window registered for that setting. A registration itself hears the current
-// state at once, as a message from another thread: delivered the next time the program looks for
-// messages.
+// The display's power state: 0 off, 1 on (as on a fresh machine), 2 dimmed. A change sends
+// WM_POWERBROADCAST (PBT_POWERSETTINGCHANGE, a POWERBROADCAST_SETTING of GUID_CONSOLE_DISPLAY_STATE
+// with the state as its DWORD) to every window registered for that setting. A registration itself
+// hears the current state at once, as a message from another thread: delivered the next time the
+// program looks for messages.
 void HeadlessSetDisplayState(DWORD state);
 // Registrations made and not yet undone, whether or not their window still exists.
 int HeadlessPowerRegistrations();

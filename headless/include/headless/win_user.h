@@ -153,6 +153,16 @@ typedef struct tagMSG {
 #define BM_SETCHECK 0x00F1
 #define BST_UNCHECKED 0
 #define BST_CHECKED 1
+#define CB_OKAY 0
+#define CB_ERR (-1)
+#define CB_ADDSTRING 0x0143
+#define CB_GETCOUNT 0x0146
+#define CB_GETCURSEL 0x0147
+#define CB_GETLBTEXT 0x0148
+#define CB_GETLBTEXTLEN 0x0149
+#define CB_RESETCONTENT 0x014B
+#define CB_SETCURSEL 0x014E
+#define CBN_SELCHANGE 1
 
 #define VK_SPACE 0x20
 #define VK_RETURN 0x0D
@@ -178,6 +188,23 @@ BOOL WINAPI SetForegroundWindow(HWND window);
 HWND WINAPI GetForegroundWindow(void);
 HWND WINAPI GetParent(HWND window);
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+#define WM_WINDOWPOSCHANGED 0x0047
+typedef struct tagWINDOWPOS {
+  HWND hwnd;
+  HWND hwndInsertAfter;
+  int x;
+  int y;
+  int cx;
+  int cy;
+  UINT flags;
+} WINDOWPOS, *LPWINDOWPOS;
+// Moves and sizes a window; z-order and activation are not modelled. The window hears
+// WM_WINDOWPOSCHANGED, and a window of a new size is painted again whole.
+BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 int WINAPI GetSystemMetrics(int index);
 BOOL WINAPI GetCursorPos(LPPOINT point);
 HCURSOR WINAPI SetCursor(HCURSOR cursor);
