@@ -17,14 +17,7 @@ NOWHERE=1024,600,1824,768
 COVER_CLASS=LomlomMonitorCover
 
 begin_case saving-monitors
-command -v xrandr >/dev/null || abort "xrandr not found (install x11-xserver-utils)"
-timeout 10 xrandr --setmonitor LEFT 1024/260x768/195+0+0 screen >"$CASE_DIR/xrandr.log" 2>&1 &&
-  timeout 10 xrandr --setmonitor RIGHT 800/200x600/150+1024+0 none >>"$CASE_DIR/xrandr.log" 2>&1 ||
-  abort "xrandr could not split the screen (see $CASE_DIR/xrandr.log)"
-# Wine then reads the monitors through Xinerama; it takes the setting when its server starts afresh.
-timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1 ||
-  abort "could not set UseXRandR in the prefix"
-timeout 60 "$WINESERVER" -w
+split_monitors LEFT 1024/260x768/195+0+0 RIGHT 800/200x600/150+1024+0
 
 driver "$CASE_DIR/monitors.out" 30 monitors
 monitors=$CASE_DIR/monitors.out

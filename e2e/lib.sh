@@ -189,6 +189,20 @@ begin_case() {
   make_prefix
 }
 
+# split_monitors NAME GEOMETRY OTHER_NAME OTHER_GEOMETRY: the one X screen split by xrandr into two
+# monitors (Xvfb's own +xinerama would overlap them), each geometry as xrandr takes it
+# (W/MMxH/MM+X+Y); the first is the main one. Wine then reads them through Xinerama, which it takes
+# when its server starts afresh.
+split_monitors() {
+  command -v xrandr >/dev/null || abort "xrandr not found (install x11-xserver-utils)"
+  timeout 10 xrandr --setmonitor "$1" "$2" screen >"$CASE_DIR/xrandr.log" 2>&1 &&
+    timeout 10 xrandr --setmonitor "$3" "$4" none >>"$CASE_DIR/xrandr.log" 2>&1 ||
+    abort "xrandr could not split the screen (see $CASE_DIR/xrandr.log)"
+  timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1 ||
+    abort "could not set UseXRandR in the prefix"
+  timeout 60 "$WINESERVER" -w
+}
+
 # driver OUTPUT TIMEOUT_S ARGS...: runs the driver to its end.
 driver() {
   local output=$1 seconds=$2

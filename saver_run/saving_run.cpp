@@ -3,6 +3,7 @@
 #include <climits>
 #include <string>
 
+#include "app/settings.h"
 #include "headless/control.h"
 #include "host/entry.h"
 #include "host/host_state.h"
@@ -46,6 +47,11 @@ int RunSavingTicks(const SavingRun& run) {
 
 int RunSavingMode(const SavingRun& run) {
   StartHeadlessMachine(run.width, run.height, run.bitsPerPixel);
+  HeadlessSetMonitorDpi(0, run.dpi);
+  // A default run leaves the registry as a fresh machine has it.
+  if (run.size != 0)
+    HeadlessRegistrySetDword(
+        settingsKey.root, std::string(settingsKey.parentPath) + "\\" + settingsKey.subPath, "Size", run.size);
   return RunSavingTicks(run);
 }
 

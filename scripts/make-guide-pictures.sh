@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Redraws the pictures of docs/guide.md in docs/guide/: saving mode at 32 and at 8 bits per pixel and
-# the preview still, drawn by lomlom-render with the saver's own code, and the settings dialog as the
-# 64-bit saver shows it under Wine in Xvfb (guide-dialog-picture.sh, through the end-to-end harness).
+# at 192 DPI, and the preview still, drawn by lomlom-render with the saver's own code, and the
+# settings dialog as the 64-bit saver shows it under Wine in Xvfb (guide-dialog-picture.sh, through
+# the end-to-end harness).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,14 +13,18 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 
-# saving DEPTH TICKS NAME: the screen after TICKS ticks of a 1024x768 run from seed 5, whose cycle
-# starts with the surprise (on screen at tick 30); the sleepy action follows (at tick 140).
+# saving NAME TICKS OPTION...: the screen after TICKS ticks of a run from seed 5, whose cycle starts
+# with the surprise (on screen at tick 30); the sleepy action follows (at tick 140).
 saving() {
-  "$render" saving --size 1024x768 --depth "$1" --seed 5 --ticks "$2" --png-dir "$work/depth$1" >/dev/null
-  cp "$work/depth$1/$(printf 'tick-%05d.png' "$2")" "$out/$3"
+  local name=$1 ticks=$2
+  shift 2
+  "$render" saving --seed 5 --ticks "$ticks" --png-dir "$work/${name%.png}" "$@" >/dev/null
+  cp "$work/${name%.png}/$(printf 'tick-%05d.png' "$ticks")" "$out/$name"
 }
-saving 32 30 saving-32bit.png
-saving 8 140 saving-8bit.png
+saving saving-32bit.png 30 --size 1024x768 --depth 32
+saving saving-8bit.png 140 --size 1024x768 --depth 8
+# At 200 %: each pixel a 2x2 square, the 640x480 block filling the screen.
+saving saving-2x.png 30 --size 1280x960 --dpi 192
 # The little screen of the display settings.
 "$render" preview --size 152x112 --out "$out/preview.png"
 

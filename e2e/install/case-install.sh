@@ -10,13 +10,14 @@
 # Inputs: E2E_MSI_WIN64 and E2E_MSI_WIN32 (the packages), E2E_VERSION, E2E_MANUFACTURER, E2E_ICON,
 # E2E_LICENCE, E2E_RENDER and lib.sh's.
 source "$(dirname "$0")/../lib.sh"
+source "$E2E_DIR/scene/creature.sh"
 case $E2E_BUILD in
   win64) arch=x64 package=${E2E_MSI_WIN64:-} ;;
   win32) arch=x86 package=${E2E_MSI_WIN32:-} ;;
 esac
 begin_case install
 require_file "the $arch package" "$package"
-for name in E2E_ICON E2E_LICENCE E2E_RENDER; do
+for name in E2E_ICON E2E_LICENCE; do
   require_file "$name" "${!name:-}"
 done
 for tool in msibuild wixl osslsigncode openssl; do
@@ -58,40 +59,7 @@ same_file() { cmp -s "$1" "$2" && echo same || echo different; }
 # The Unix path of a C: path that Wine gives.
 unix_path() { sed 's|^[Cc]:|'"$E2E_PREFIX"'/drive_c|; s|\\|/|g' <<<"$1"; }
 
-# first_sound NAME: the name of the first sound that Wine traced the saver NAME playing, if any yet.
-first_sound() {
-  /usr/bin/python3 "$E2E_DIR/scene/sound_calls.py" "$CASE_DIR/$1.err" | awk '$1 != "NULL" && $1 != "?" {print $1; exit}'
-}
-
-# shows_creature NAME: the installed saver in saving mode until an action of the creature has been
-# seen, each screenshot matched to a frame lomlom-render drew for the entry point that the saver's
-# first sound tells; a key then ends it with 0.
-shows_creature() {
-  local run=$1 started seed sound
-  started=$(now_ms)
-  WINEDEBUG=+winmm spawn_saver "$run" 'C:\windows\system32\lomlom.scr /s' 180000
-  wait_saver_window "$run"
-  wait_until 30000 eval '[[ -n "$(first_sound "$run")" ]]' || abort "$run: no sound within 30 s (see $CASE_DIR/$run.err)"
-  sound=$(first_sound "$run")
-  seed=${seed_of_sound[$sound]:-}
-  [[ -n "$seed" ]] || abort "$run: the first sound, $sound, begins no entry point"
-  # The frames cover a minute before the watch and the whole watch.
-  "$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth 32 --seed "$seed" --ticks 1100 \
-    --frame-log "$CASE_DIR/$run.frames" || abort "lomlom-render failed for seed $seed"
-  (($(now_ms) - started < 60000)) || abort "$run: the frames were ready only $(($(now_ms) - started)) ms into the run"
-  /usr/bin/python3 "$E2E_DIR/scene/watch_saver.py" --depth 24 --seconds 60 --actions 1 --out "$CASE_DIR" \
-    "$CASE_DIR/$run.frames" >"$CASE_DIR/$run.watch" 2>&1
-  local watched=$?
-  expect "$run: every screenshot a rendered frame, the creature seen ($(value "$CASE_DIR/$run.watch" actions_seen))" 0 $watched
-  xdo key space
-  expect "$run: exit code after a key press" 0 "$(saver_exit "$run" 10000)"
-}
-
-declare -A seed_of_sound=()
-while read -r sound seed; do
-  seed_of_sound[$sound]=$seed
-done < <(bash "$E2E_DIR/scene/entry-sounds.sh" "$E2E_RENDER" "$CASE_DIR" "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" 32)
-((${#seed_of_sound[@]} == 5)) || abort "lomlom-render could not tell the entry points by their first sounds"
+learn_entry_points "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" 32
 
 # The newer package: the next patch version, carrying the build's saver signed with a throwaway certificate.
 IFS=. read -r major minor patch <<<"$E2E_VERSION"
@@ -139,7 +107,7 @@ icon=$(timeout 60 "$WINE" reg query 'HKLM\Software\Classes\Installer\Products' /
 expect "the entry's icon is the saver's" same "$(same_file "$E2E_ICON" "$(unix_path "$icon")")"
 expect "without SETSAVER no SCRNSAVE.EXE" "" "$(reg_value "$desktop" SCRNSAVE.EXE)"
 expect "without SETSAVER no ScreenSaveActive change" "" "$(reg_value "$desktop" ScreenSaveActive)"
-shows_creature installed
+shows_creature installed 'C:\windows\system32\lomlom.scr /s' "${SCREEN_WIDTH}x${SCREEN_HEIGHT}"
 
 note "upgrade with SETSAVER=1"
 expect "upgrade: exit code" 0 "$(msiexec upgrade '/i C:\newer.msi SETSAVER=1 /qn')"
@@ -148,7 +116,7 @@ expect "the installed saver is the newer package's" same "$(same_file "$CASE_DIR
 expect "SCRNSAVE.EXE names the installed file" 'c:\windows\system32\lomlom.scr' \
   "$(reg_value "$desktop" SCRNSAVE.EXE | tr '[:upper:]' '[:lower:]')"
 expect "ScreenSaveActive" 1 "$(reg_value "$desktop" ScreenSaveActive)"
-shows_creature signed
+shows_creature signed 'C:\windows\system32\lomlom.scr /s' "${SCREEN_WIDTH}x${SCREEN_HEIGHT}"
 # The saver's settings as an administrator's OK and a user's OK store them.
 timeout 60 "$WINE" reg add "$machine_key" /v Sound /t REG_DWORD /d 0 /f >/dev/null 2>&1 &&
   timeout 60 "$WINE" reg add "$user_key" /v Sound /t REG_DWORD /d 1 /f >/dev/null 2>&1 || abort "reg add failed"

@@ -8,6 +8,7 @@
 # each action must also be its reviewed picture in tests/references.
 # usage: case-scene.sh DEPTH   (8, 16 or 24; E2E_RENDER is lomlom-render)
 source "$(dirname "$0")/../lib.sh"
+source "$E2E_DIR/scene/creature.sh"
 depth=$1
 E2E_SCREEN_DEPTH=$depth
 SCREEN_DEPTH=$depth
@@ -17,7 +18,6 @@ case $depth in
   *) echo "FAIL: depth must be 8, 16 or 24"; exit 1 ;;
 esac
 begin_case "scene-depth$depth"
-[[ -x "${E2E_RENDER:-}" ]] || abort "lomlom-render not found at '${E2E_RENDER:-}' (build the native preset)"
 # The watch ends once every action has shown with its logo (about a minute at 110 ms a tick); this is
 # its limit, for a slow machine.
 watch_seconds=${E2E_WATCH_SECONDS:-100}
@@ -34,28 +34,16 @@ if ((depth == 8)); then
   timeout 60 "$WINESERVER" -w
 fi
 
-declare -A seed_of_sound=()
-while read -r sound seed; do
-  seed_of_sound[$sound]=$seed
-done < <(bash "$E2E_DIR/scene/entry-sounds.sh" "$E2E_RENDER" "$CASE_DIR" "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" "$bits")
-((${#seed_of_sound[@]} == 5)) || abort "lomlom-render could not tell the entry points by their first sounds"
-
-# first_sound: the first sound the saver played, by its name, once Wine has traced it.
-first_sound() {
-  /usr/bin/python3 "$E2E_DIR/scene/sound_calls.py" "$CASE_DIR/saver.err" | awk '$1 != "NULL" && $1 != "?" {print $1; exit}'
-}
+learn_entry_points "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" "$bits"
 
 started=$(now_ms)
 WINEDEBUG=+winmm spawn_saver saver 'C:\saver\lomlom.scr /s' $(((before_watch_seconds + watch_seconds + 60) * 1000))
 wait_saver_window saver
-# The first seconds of the run may go unseen on a loaded machine, so the screenshots alone cannot
-# tell the entry point: its first sound does.
-wait_until 30000 eval '[[ -n "$(first_sound)" ]]' || abort "the saver played no sound within 30 s (see $CASE_DIR/saver.err)"
-seed=${seed_of_sound[$(first_sound)]:-}
-[[ -n "$seed" ]] || abort "the first sound, $(first_sound), begins no entry point"
+wait_entry_seed saver
+seed=$ENTRY_SEED
 "$E2E_RENDER" saving --size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" --depth "$bits" --seed "$seed" --ticks "$render_ticks" \
   --frame-log "$CASE_DIR/frames.txt" --sound-log "$CASE_DIR/sounds.txt" || abort "lomlom-render failed for seed $seed"
-note "entry point $(awk '!/^#/ {print $3; exit}' "$CASE_DIR/frames.txt") (seed $seed), told by its first sound $(first_sound); rendered $render_ticks ticks"
+note "entry point $(awk '!/^#/ {print $3; exit}' "$CASE_DIR/frames.txt") (seed $seed), told by its first sound $(first_sound saver); rendered $render_ticks ticks"
 (($(now_ms) - started < before_watch_seconds * 1000)) ||
   abort "the frames were ready only $(($(now_ms) - started)) ms into the run; they cover $before_watch_seconds s before the watch"
 window=0

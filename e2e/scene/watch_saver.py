@@ -1,6 +1,6 @@
 """Watches the running saver and matches every screenshot with a frame that lomlom-render drew.
 
-usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] [--actions N]
+usage: watch_saver.py --depth D --seconds S --out DIR [--window ID] [--actions N] [--part X,Y,W,H ...]
                       [--references LIST --reference-depth R] FRAME_LOG...
 
 Each FRAME_LOG is lomlom-render's --frame-log for one entry point of the action cycle, drawn for
@@ -10,8 +10,11 @@ its logo and the cycle has come round, or for S seconds at most; each is hashed 
 precision and looked up in the logs. The entry point is the one log that holds every screenshot in
 order; the watch need not see the start, but its k-th action must be the cycle's k-th from there, in
 the stages upper left, lower right, upper right and lower left in turn. Prints key=value lines and
-exits 1 when a shot matches no frame or no one log, or the order breaks; unmatched-N.xwd keeps them.
-With --actions N the watch ends once N actions have been seen, and asks for no more.
+exits 1 when a shot matches no frame or no one log, or the order breaks; unmatched-N.xwd keeps the
+first ten such shots, and the watch ends there.
+With --actions N the watch ends once N actions have been seen, and asks for no more. With --part
+(once per monitor) each screenshot is those rectangles of the screen, which must all be the same
+frame: every monitor shows the one scene.
 
 With --references LIST (tests/references/scene.txt) every screenshot that the logs name as one of
 the reviewed pictures of depth R is also matched against that picture, whichever quadrant it plays
@@ -33,6 +36,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import x11_colormap  # noqa: E402
 import xwd_image  # noqa: E402
 
+KEPT_UNMATCHED = 10
 QUADRANT_NAMES = ["upper left", "lower right", "upper right", "lower left"]
 STAGE_FROM_CENTRE = [(-320, -240), (0, 0), (0, -240), (-320, 0)]
 CYCLE = [4000, 1055, 1059, 1225, 1569]
@@ -175,6 +179,8 @@ def main():
     parser.add_argument("--out", required=True)
     parser.add_argument("--window", type=lambda text: int(text, 0), default=0)
     parser.add_argument("--actions", type=int, default=0, help="actions to see (default: the whole cycle)")
+    parser.add_argument("--part", action="append", default=[],
+                        type=lambda text: [int(value) for value in text.split(",")])
     parser.add_argument("--references")
     parser.add_argument("--reference-depth", type=int)
     parser.add_argument("frame_logs", nargs="+")
@@ -191,7 +197,7 @@ def main():
     def unchecked():
         return set(CYCLE) - set(action for action, _ in verdicts.values()) if references else set()
 
-    shots, unmatched = [], 0
+    shots, unmatched, parts_differing = [], 0, 0
     start = time.monotonic()
     while time.monotonic() - start < args.seconds:
         if installer and not installer.install():
@@ -199,7 +205,12 @@ def main():
             break
         data = screenshot(args.window)
         _, rgb = xwd_image.to_rgb(data)
-        digest = screen_hash(rgb, mask)
+        views = [rgb[y:y + height, x:x + width] for x, y, width, height in args.part] or [rgb]
+        rgb = views[0]
+        digests = set(screen_hash(view, mask) for view in views)
+        if len(digests) > 1:
+            parts_differing += 1
+        digest = digests.pop() if len(digests) == 1 else None
         shots.append(digest)
         if digest in candidates and digest not in verdicts:
             action, quadrant, picture_quadrant, picture_hash = candidates[digest]
@@ -208,6 +219,8 @@ def main():
             unmatched += 1
             with open(os.path.join(args.out, f"unmatched-{unmatched}.xwd"), "wb") as kept:
                 kept.write(data)
+            if unmatched == KEPT_UNMATCHED:
+                break
         elif not unmatched and len(shots) % 10 == 0:
             explaining = explain(shots, logs, args.frame_logs)
             seen = actions_seen(explaining[0][2], explaining[0][1]) if len(explaining) == 1 else []
@@ -217,6 +230,8 @@ def main():
     print(f"seconds={time.monotonic() - start:.1f}")
     print(f"shots={len(shots)}")
     print(f"unmatched={unmatched}")
+    if args.part:
+        print(f"parts_differing={parts_differing}")
     explaining = explain(shots, logs, args.frame_logs) if shots and not unmatched else []
     if len(explaining) != 1:
         print("FAIL: no one entry point's frames explain every screenshot in order")

@@ -60,6 +60,8 @@ int RenderSaving(const RenderOptions& options) {
   run.height = options.height;
   run.bitsPerPixel = options.bitsPerPixel;
   run.seed = options.seed;
+  run.dpi = options.dpi;
+  run.size = options.fit;
   run.ticks = options.ticks;
   const bool picturesWanted =
       !options.pngDir.empty() || !options.gifPath.empty() || !options.frameLog.empty();

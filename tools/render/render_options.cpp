@@ -1,21 +1,30 @@
 #include "tools/render/render_options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 const char kRenderUsage[] =
-    "usage: lomlom-render saving [--size WxH] [--depth 8|16|24|32] [--seed N] [--ticks N]\n"
-    "                            [--png-dir DIR] [--gif FILE [--gif-scale N]] [--sound-log FILE]\n"
-    "                            [--frame-log FILE]\n"
+    "usage: lomlom-render saving [--size WxH] [--depth 8|16|24|32] [--dpi N] [--fit follow|actual|fill]\n"
+    "                            [--seed N] [--ticks N] [--png-dir DIR] [--gif FILE [--gif-scale N]]\n"
+    "                            [--sound-log FILE] [--frame-log FILE]\n"
     "       lomlom-render preview --size WxH --out FILE.png\n"
     "Runs the saver's own code on a headless screen: saving mode tick by tick (defaults: 640x480,\n"
-    "32 bits, seed 0, 536 ticks, one whole cycle), or the preview still in a host of that size.\n";
+    "32 bits, 96 DPI, follow, seed 0, 536 ticks, one whole cycle), or the preview still in a host of\n"
+    "that size. --size is the screen's physical size; --dpi is its DPI and --fit the saver's Size\n"
+    "setting (follow: as the display scales it, actual: actual pixels, fill: as large as fits), which\n"
+    "together give the whole factor by which the saver scales its picture.\n";
 
 namespace {
 
 const long kMaxSide = 8192;
 const long kMaxTicks = 100000000;
+// 100 % to 500 % scaling, as Windows offers it.
+const long kLowestDpi = 96;
+const long kHighestDpi = 480;
+const char* const kFits[] = {"follow", "actual", "fill"};
 
 // A whole decimal number from `text` within [low, high].
 bool ParseNumber(const char* text, long long low, long long high, long long* value) {
@@ -62,6 +71,16 @@ bool ParseOption(const std::string& name, const char* value, RenderOptions* opti
     if (!ParseNumber(value, 8, 32, &number) || (number != 8 && number != 16 && number != 24 && number != 32))
       return Fail(error, "--depth wants 8, 16, 24 or 32");
     options->bitsPerPixel = static_cast<int>(number);
+  } else if (name == "--dpi") {
+    if (!ParseNumber(value, kLowestDpi, kHighestDpi, &number))
+      return Fail(error, "--dpi wants a number from 96 to 480");
+    options->dpi = static_cast<uint32_t>(number);
+  } else if (name == "--fit") {
+    const auto fit = std::find_if(std::begin(kFits), std::end(kFits),
+                                  [value](const char* known) { return std::strcmp(known, value) == 0; });
+    if (fit == std::end(kFits))
+      return Fail(error, "--fit wants follow, actual or fill");
+    options->fit = static_cast<uint32_t>(fit - std::begin(kFits));
   } else if (name == "--seed") {
     if (!ParseNumber(value, 0, UINT32_MAX, &number))
       return Fail(error, "--seed wants a number from 0 to 4294967295");

@@ -11,6 +11,8 @@ struct RenderOptions {
   int height = 480;
   int bitsPerPixel = 32;
   uint32_t seed = 0;
+  uint32_t dpi = 96;
+  uint32_t fit = 0;  // the saver's Size setting: 0 follow, 1 actual, 2 fill
   long ticks = 536;  // one whole cycle of the five actions with their pauses
   std::string pngDir;
   std::string gifPath;
