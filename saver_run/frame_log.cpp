@@ -20,12 +20,14 @@ uint32_t ScreenHash(const HeadlessSurface& screen, int bitsPerPixel) {
   const uint32_t mask = bitsPerPixel == 16 ? kMask565 : kFullMask;
   uLong hash = crc32(0, nullptr, 0);
   std::vector<Bytef> row(static_cast<size_t>(screen.width) * 3);
+  const uint32_t* pixel = screen.pixels.data();
   for (int y = 0; y < screen.height; ++y) {
-    for (int x = 0; x < screen.width; ++x) {
-      const uint32_t pixel = screen.At(x, y) & mask;
-      row[3 * x] = static_cast<Bytef>(pixel >> 16);
-      row[3 * x + 1] = static_cast<Bytef>(pixel >> 8);
-      row[3 * x + 2] = static_cast<Bytef>(pixel);
+    Bytef* out = row.data();
+    for (const uint32_t* end = pixel + screen.width; pixel != end; ++pixel, out += 3) {
+      const uint32_t masked = *pixel & mask;
+      out[0] = static_cast<Bytef>(masked >> 16);
+      out[1] = static_cast<Bytef>(masked >> 8);
+      out[2] = static_cast<Bytef>(masked);
     }
     hash = crc32(hash, row.data(), static_cast<uInt>(row.size()));
   }

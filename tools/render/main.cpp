@@ -66,9 +66,16 @@ int RenderSaving(const RenderOptions& options) {
   const bool picturesWanted =
       !options.pngDir.empty() || !options.gifPath.empty() || !options.frameLog.empty();
   HeadlessSurface screen;
+  uint32_t hash = 0;
   run.afterTick = [&](long tick, HWND window) {
-    if (picturesWanted)
+    // A screen that did not change keeps its copy and its hash, which on a large screen cost more
+    // than the tick itself.
+    const RECT changed = HeadlessTakeSurfaceChanges(window);
+    if (picturesWanted && (tick == 1 || changed.right > changed.left)) {
       HeadlessReadWindowSurface(window, &screen);
+      if (frameLog.is_open())
+        hash = ScreenHash(screen, options.bitsPerPixel);
+    }
     if (!options.pngDir.empty()) {
       char name[32];
       std::snprintf(name, sizeof name, "/tick-%05ld.png", tick);
@@ -82,7 +89,7 @@ int RenderSaving(const RenderOptions& options) {
     if (soundLog.is_open())
       LogSounds(soundLog, tick);
     if (frameLog.is_open())
-      frameLog << FrameLogLine(tick, ScreenHash(screen, options.bitsPerPixel)) << '\n';
+      frameLog << FrameLogLine(tick, hash) << '\n';
     // The machine's logs would otherwise grow with every tick.
     HeadlessClearLogs();
     return true;
