@@ -5,7 +5,8 @@
 #             Size 1 keeps it at 1:1 (--dpi 192 --fit actual)
 #   fill      1920x1080 at 96 DPI with Size 2: the largest factor that fits, 2 (--fit fill)
 #   monitors  two 1024x768 monitors, the second left of the main one, with Monitors 1: both show
-#             the same frame, the one a single 1024x768 screen shows
+#             the frames a single 1024x768 screen shows, the second within a few ticks of the main
+#             one (Wine puts each window on the X screen in its own time), the creature on both
 # usage: case-saving-scaled.sh VARIANT   (E2E_RENDER is lomlom-render)
 source "$(dirname "$0")/lib.sh"
 source "$E2E_DIR/scene/creature.sh"

@@ -13,8 +13,10 @@ the stages upper left, lower right, upper right and lower left in turn. Prints k
 exits 1 when a shot matches no frame or no one log, or the order breaks; unmatched-N.xwd keeps the
 first ten such shots, and the watch ends there.
 With --actions N the watch ends once N actions have been seen, and asks for no more. With --part
-(once per monitor) each screenshot is those rectangles of the screen, which must all be the same
-frame: every monitor shows the one scene.
+X,Y,W,H (once per monitor) the first part is the screen watched as above, and every other part must
+show a frame of the same entry point within MAX_PART_LAG ticks of the first part's (Wine puts each
+window on the screen in its own time), the creature in at least one shot: every monitor shows the
+one scene.
 
 With --references LIST (tests/references/scene.txt) every screenshot that the logs name as one of
 the reviewed pictures of depth R is also matched against that picture, whichever quadrant it plays
@@ -37,6 +39,7 @@ import x11_colormap  # noqa: E402
 import xwd_image  # noqa: E402
 
 KEPT_UNMATCHED = 10
+MAX_PART_LAG = 3
 QUADRANT_NAMES = ["upper left", "lower right", "upper right", "lower left"]
 STAGE_FROM_CENTRE = [(-320, -240), (0, 0), (0, -240), (-320, 0)]
 CYCLE = [4000, 1055, 1059, 1225, 1569]
@@ -166,6 +169,28 @@ def judge(seen, entry, actions):
     return failures
 
 
+def judge_parts(part_shots, placed, frames):
+    """The failures of the other parts, and the largest lag seen: each shot's other parts are frames
+    of the log near the first part's, the creature in at least one shot."""
+    ticks_by_hash = {}
+    for index, frame in enumerate(frames):
+        ticks_by_hash.setdefault(frame[1], []).append(index)
+    failures, largest, creature = [], 0, False
+    for number, (digests, index) in enumerate(zip(part_shots, placed)):
+        for part, digest in enumerate(digests, 2):
+            near = min(ticks_by_hash.get(digest, []), key=lambda other: abs(other - index), default=None)
+            if near is None:
+                failures.append(f"shot {number + 1}: part {part} shows no frame of the entry point")
+                continue
+            largest = max(largest, abs(near - index))
+            creature = creature or frames[near][2] != 0
+    if largest > MAX_PART_LAG:
+        failures.append(f"the other parts lag the first by up to {largest} ticks, more than {MAX_PART_LAG}")
+    if any(part_shots) and not creature:
+        failures.append("no shot shows the creature on the other parts")
+    return failures, largest
+
+
 def explain(shots, logs, paths):
     """[(path, frames, placed)] of the logs that hold every shot, in order."""
     placings = [(path, frames, place_shots(shots, frames)) for path, frames in zip(paths, logs)]
@@ -197,7 +222,7 @@ def main():
     def unchecked():
         return set(CYCLE) - set(action for action, _ in verdicts.values()) if references else set()
 
-    shots, unmatched, parts_differing = [], 0, 0
+    shots, part_shots, unmatched = [], [], 0
     start = time.monotonic()
     while time.monotonic() - start < args.seconds:
         if installer and not installer.install():
@@ -207,15 +232,13 @@ def main():
         _, rgb = xwd_image.to_rgb(data)
         views = [rgb[y:y + height, x:x + width] for x, y, width, height in args.part] or [rgb]
         rgb = views[0]
-        digests = set(screen_hash(view, mask) for view in views)
-        if len(digests) > 1:
-            parts_differing += 1
-        digest = digests.pop() if len(digests) == 1 else None
+        digest, *others = [screen_hash(view, mask) for view in views]
         shots.append(digest)
+        part_shots.append(others)
         if digest in candidates and digest not in verdicts:
             action, quadrant, picture_quadrant, picture_hash = candidates[digest]
             verdicts[digest] = (action, moved_stage_hash(rgb, mask, quadrant, picture_quadrant) == picture_hash)
-        if digest not in known:
+        if digest not in known or not known.issuperset(others):
             unmatched += 1
             with open(os.path.join(args.out, f"unmatched-{unmatched}.xwd"), "wb") as kept:
                 kept.write(data)
@@ -230,8 +253,6 @@ def main():
     print(f"seconds={time.monotonic() - start:.1f}")
     print(f"shots={len(shots)}")
     print(f"unmatched={unmatched}")
-    if args.part:
-        print(f"parts_differing={parts_differing}")
     explaining = explain(shots, logs, args.frame_logs) if shots and not unmatched else []
     if len(explaining) != 1:
         print("FAIL: no one entry point's frames explain every screenshot in order")
@@ -243,6 +264,10 @@ def main():
     print("actions_seen=" + " ".join(f"{a}@{QUADRANT_NAMES[q].replace(' ', '-')}{'+logo' if l else ''}"
                                      for _, a, q, l in seen))
     failures = judge(seen, frames[0][2], args.actions)
+    if len(args.part) > 1:
+        part_failures, largest = judge_parts(part_shots, placed, frames)
+        print(f"part_lag_max={largest}")
+        failures += part_failures
     if references:
         matched = [action for action, same in verdicts.values() if same]
         print(f"reference_pictures_matched={len(matched)}")
