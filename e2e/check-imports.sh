@@ -30,4 +30,12 @@ for dll in $dlls; do
     E2E_FAILURES=$((E2E_FAILURES + 1))
   fi
 done
+# Entries newer than Windows 95 are looked up at run time, or the saver would not start there; and
+# nothing may keep the display or the machine awake.
+for entry in EnumDisplayMonitors GetMonitorInfoA MonitorFromWindow GetDpiForWindow GetDpiForMonitor \
+  SetThreadDpiAwarenessContext GetWindowDpiAwarenessContext RegisterPowerSettingNotification \
+  UnregisterPowerSettingNotification SetThreadExecutionState PowerCreateRequest PowerSetRequest; do
+  expect "$scr: $entry is not imported" 0 "$(grep -cw "$entry" <<<"$headers")"
+done
+expect "$scr: nothing asks to keep the display awake" 0 "$(grep -c -a -e SetThreadExecutionState -e PowerSetRequest "$scr")"
 ((E2E_FAILURES == 0))

@@ -6,6 +6,7 @@
 #include "app/scale_factor.h"
 #include "headless/control_gdi.h"
 #include "host/host_state.h"
+#include "render/screen_views.h"
 #include "saver_run/saver_process.h"
 #include "saver_run/saving_run.h"
 #include "scene/actor.h"
@@ -169,30 +170,33 @@ TEST_F(DisplayScaleTest, ADisplayChangeMidActionKeepsTheSceneGoingAndLeaksNothin
   const struct {
     const char* name;
     std::vector<RECT> after;
-    UINT dpiAfter;  // of the primary, changed with its own message when not 96
+    size_t dpiMonitor;  // changed to 192 with its own message, after the layout
     int logicalWidth;
     int covers;
+    int coverFactor;  // of the first cover's view; 0 for none
   } cases[] = {
-      {"a larger screen", {{0, 0, 1280, 1024}}, 96, 1280, 0},
-      {"a monitor added to the left", {{0, 0, 1024, 768}, {-800, 0, 0, 600}}, 96, 1024, 1},
-      {"the primary at 192 DPI", {{0, 0, 1920, 1080}}, 192, 960, 0},
-      {"a monitor removed", {{0, 0, 1024, 768}}, 96, 1024, 0},
+      {"a larger screen", {{0, 0, 1280, 1024}}, 9, 1280, 0, 0},
+      {"a monitor added to the left", {{0, 0, 1024, 768}, {-800, 0, 0, 600}}, 9, 1024, 1, 1},
+      {"the primary at 192 DPI", {{0, 0, 1920, 1080}}, 0, 960, 0, 0},
+      {"a cover's monitor at 192 DPI", {{0, 0, 1024, 768}, {1024, 0, 2304, 1024}}, 1, 1024, 1, 2},
+      {"a monitor removed", {{0, 0, 1024, 768}}, 9, 1024, 0, 0},
   };
   for (const auto& c : Fresh(cases)) {
     HeadlessSetMonitors({{0, 0, 1024, 768}, {1024, 0, 1824, 600}});
     HeadlessRegistrySetDword(HKEY_LOCAL_MACHINE, kSettingsPath, "Monitors", 1);
     SceneAt before = {}, after = {};
-    int coverCount = -1;
+    int coverCount = -1, coverFactor = -1;
     RECT saverRect = {};
     HeadlessAt(2055, [&] {
       before = SceneNow();
       HeadlessChangeDisplays(c.after);
-      if (c.dpiAfter != 96)
-        HeadlessChangeMonitorDpi(0, c.dpiAfter);
+      if (c.dpiMonitor < c.after.size())
+        HeadlessChangeMonitorDpi(c.dpiMonitor, 192);
     });
     HeadlessAt(2055 + 110, [&] {
       after = SceneNow();
       coverCount = hostState.coverCount;
+      coverFactor = screenViews.count > 1 ? screenViews.views[1].factor : 0;
       saverRect = HeadlessWindowRect(hostState.saverWindow);
     });
     PostToSaverAt(3000, WM_KEYDOWN, 'Q');
@@ -200,6 +204,7 @@ TEST_F(DisplayScaleTest, ADisplayChangeMidActionKeepsTheSceneGoingAndLeaksNothin
     EXPECT_EQ(RectText(c.after[0]), RectText(saverRect)) << c.name;
     EXPECT_EQ(c.logicalWidth, displayMetrics.logicalWidth) << c.name;
     EXPECT_EQ(c.covers, coverCount) << c.name;
+    EXPECT_EQ(c.coverFactor, coverFactor) << c.name;
     EXPECT_EQ(before.actionId, after.actionId) << c.name;
     EXPECT_EQ(before.cyclePosition, after.cyclePosition) << c.name;
     EXPECT_EQ(before.frameIndex + 1, after.frameIndex) << c.name;

@@ -29,8 +29,11 @@ zip=$work/$name.zip
 [[ -f "$zip" ]] || { echo "FAIL: cpack made no $name.zip (see $work/cpack.log)"; exit 1; }
 echo "$zip: $(stat -c %s "$zip") bytes"
 
+# Each picture below docs/, packed by its name alone.
 mapfile -t pictures < <(grep -oE '\(docs/[^)]+\.(png|gif)\)' "$source/README.md" | sed 's/^(docs\///; s/)$//' | sort -u)
-expected=$(printf '%s\n' INSTALL.txt LICENSE.txt SHA256SUMS lomlom-32bit.scr lomlom-64bit.scr "${pictures[@]/#/pictures/}" |
+packed=()
+for picture in "${pictures[@]}"; do packed+=("pictures/${picture##*/}"); done
+expected=$(printf '%s\n' INSTALL.txt LICENSE.txt SHA256SUMS lomlom-32bit.scr lomlom-64bit.scr "${packed[@]}" |
   sed "s|^|$name/|" | sort)
 listing=$("$cmake" -E tar tf "$zip" | grep -v '/$' | sort)
 expect "the zip holds exactly the savers, the texts and the README's ${#pictures[@]} pictures" \
@@ -41,7 +44,7 @@ top=$work/unpacked/$name
 same "lomlom-64bit.scr is the 64-bit build" "$win64" "$top/lomlom-64bit.scr"
 same "lomlom-32bit.scr is the 32-bit build" "$win32" "$top/lomlom-32bit.scr"
 for picture in "${pictures[@]}"; do
-  same "pictures/$picture" "$source/docs/$picture" "$top/pictures/$picture"
+  same "pictures/${picture##*/}" "$source/docs/$picture" "$top/pictures/${picture##*/}"
 done
 expect "LICENSE.txt is LICENSE with CRLF endings" "$(sed 's/$/\r/' "$source/LICENSE" | md5sum)" \
   "$(md5sum <"$top/LICENSE.txt")"

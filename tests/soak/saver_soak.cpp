@@ -1,12 +1,14 @@
 // A long run of the real saver in saving mode on the headless machine: the heap in use and the live
 // GDI objects must stay flat, and the actions must keep their cycle, quadrants and timing to the end.
-// usage: saver_soak TICKS [WIDTHxHEIGHT]   (under AddressSanitizer, which also reports leaks at exit)
+// usage: saver_soak TICKS [WIDTHxHEIGHT [DPI]]   (under AddressSanitizer, which also reports leaks at
+// exit); at a DPI above 96 the scene is scaled, its rows through the band on every tick.
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "headless/control.h"
+#include "app/saver_state.h"
 #include "headless/control_gdi.h"
 #include "scene/actor.h"
 #include "scene/choreography_tables.h"
@@ -110,8 +112,11 @@ struct Soak {
 int main(int argc, char** argv) {
   const long ticks = argc > 1 ? std::atol(argv[1]) : 0;
   int width = 1024, height = 768;
-  if (ticks < kWarmUpTicks || (argc > 2 && std::sscanf(argv[2], "%dx%d", &width, &height) != 2)) {
-    std::fprintf(stderr, "usage: saver_soak TICKS [WIDTHxHEIGHT]  (TICKS at least %ld)\n", kWarmUpTicks);
+  unsigned dpi = 96;
+  if (ticks < kWarmUpTicks || (argc > 2 && std::sscanf(argv[2], "%dx%d", &width, &height) != 2) ||
+      (argc > 3 && std::sscanf(argv[3], "%u", &dpi) != 1)) {
+    std::fprintf(stderr, "usage: saver_soak TICKS [WIDTHxHEIGHT [DPI]]  (TICKS at least %ld)\n",
+                 kWarmUpTicks);
     return 2;
   }
   Soak soak;
@@ -119,6 +124,7 @@ int main(int argc, char** argv) {
   run.width = width;
   run.height = height;
   run.ticks = ticks;
+  run.dpi = dpi;
   run.afterTick = [&](long tick, HWND) {
     const Actor* actor = GetActor(0);
     if (!actor) {
@@ -127,7 +133,7 @@ int main(int argc, char** argv) {
     }
     const bool performing = actor->status == ActorStatus::kPerforming;
     if (performing && !soak.wasPerforming)
-      soak.CheckStart(tick, *actor, width, height);
+      soak.CheckStart(tick, *actor, displayMetrics.logicalWidth, displayMetrics.logicalHeight);
     soak.wasPerforming = performing;
     // The machine's own logs would otherwise grow with every tick.
     HeadlessClearLogs();
@@ -143,10 +149,10 @@ int main(int argc, char** argv) {
   if (HeadlessLiveGdiObjects() != 0)
     soak.Fail(ticks, std::to_string(HeadlessLiveGdiObjects()) + " GDI objects left after the saver ended");
   std::printf(
-      "ticks=%ld screen=%dx%d actions=%ld heap_at_%ld=%ld heap_at_end=%ld heap_range=%ld "
+      "ticks=%ld screen=%dx%d factor=%d actions=%ld heap_at_%ld=%ld heap_at_end=%ld heap_range=%ld "
       "gdi_objects=%d..%d\n",
-      ticks, width, height, soak.actions, kWarmUpTicks, soak.heapFirst, soak.heapLast,
-      soak.heapHigh - soak.heapLow, soak.gdiFirst, soak.gdiLast);
+      ticks, width, height, displayMetrics.scaleFactor, soak.actions, kWarmUpTicks, soak.heapFirst,
+      soak.heapLast, soak.heapHigh - soak.heapLow, soak.gdiFirst, soak.gdiLast);
   std::printf("%s\n", soak.failures ? "soak failed" : "soak passed");
   return soak.failures ? 1 : 0;
 }
