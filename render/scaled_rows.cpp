@@ -5,7 +5,32 @@
 
 namespace {
 
+// One pixel's copies for a factor the compiler knows, so that it unrolls and vectorises the row:
+// a scaled tick spends most of its time here.
+template <int kFactor>
+void WidenRow32By(const BYTE* source, BYTE* target, LONG width) {
+  for (LONG x = 0; x < width; ++x, target += 4 * kFactor) {
+    uint32_t pixel;
+    std::memcpy(&pixel, source + x * 4, 4);
+    for (int k = 0; k < kFactor; ++k)
+      std::memcpy(target + 4 * k, &pixel, 4);
+  }
+}
+
 void WidenRow32(const BYTE* source, BYTE* target, LONG width, int factor) {
+  switch (factor) {
+    case 2:
+      WidenRow32By<2>(source, target, width);
+      return;
+    case 3:
+      WidenRow32By<3>(source, target, width);
+      return;
+    case 4:
+      WidenRow32By<4>(source, target, width);
+      return;
+    default:
+      break;
+  }
   for (LONG x = 0; x < width; ++x) {
     uint32_t pixel;
     std::memcpy(&pixel, source + x * 4, 4);
