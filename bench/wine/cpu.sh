@@ -37,8 +37,8 @@ rows=("1024x768 96" "3840x2160 192")
 
 for row in "${rows[@]}"; do
   read -r screen dpi <<<"$row"
-  SCREEN_WIDTH=${screen%x*}
-  SCREEN_HEIGHT=${screen#*x}
+  # shellcheck disable=SC2034  # read by lib.sh when it starts the display
+  SCREEN_WIDTH=${screen%x*} SCREEN_HEIGHT=${screen#*x}
   start_display
   WINEPREFIX="$CASE_DIR/template" timeout 60 "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
     /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || abort "could not set LogPixels $dpi in the prefix"
