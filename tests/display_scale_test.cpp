@@ -77,7 +77,8 @@ TEST_F(DisplayScaleTest, EachLogicalPixelIsAWholeSquareAtEveryDepthAndTheRestIsB
   } cases[] = {
       {32, 192, 0, 1283, 963, 2, {}}, {24, 144, 0, 1283, 963, 2, {"GetDpiForWindow"}},
       {16, 96, 2, 1925, 1440, 3, {}}, {8, 288, 0, 1920, 1442, 3, {"GetDpiForWindow", "MonitorFromWindow"}},
-      {32, 192, 1, 641, 481, 1, {}},
+      {32, 192, 1, 641, 481, 1, {}},  {32, 288, 0, 1921, 1441, 3, {}},
+      {32, 96, 2, 2563, 1920, 4, {}},
   };
   const long kTicks = 30;
   for (const auto& c : Fresh(cases)) {
