@@ -64,12 +64,14 @@ TEST_F(HeadlessRealClockTest, TheClockStartsWhereToldAndGoesOnInRealTime) {
 
 TEST_F(HeadlessRealClockTest, ATimerComesWhenItIsReallyDueAndTheWaitIsTheHosts) {
   std::vector<int> waits;
+  // Measured from before the clock starts: the clock counts whole milliseconds from its own start,
+  // so a timer set a fraction into one comes due that fraction sooner after the call.
+  const Clock::time_point start = Clock::now();
   HeadlessUseRealClock(0, [&waits](int milliseconds) {
     waits.push_back(milliseconds);
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
   });
   HWND window = MakeForegroundWindow();
-  const Clock::time_point start = Clock::now();
   SetTimer(window, 7, 60, nullptr);
   const MSG tick = NextMessage();
   EXPECT_EQ(static_cast<UINT>(WM_TIMER), tick.message);
