@@ -1,5 +1,6 @@
 #include "render/screen_views.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -16,14 +17,6 @@ namespace {
 
 // Physical rows of one band: a few megabytes even across an 8K monitor.
 const LONG kBandRows = 256;
-
-LONG Larger(LONG a, LONG b) {
-  return a > b ? a : b;
-}
-
-LONG Smaller(LONG a, LONG b) {
-  return a < b ? a : b;
-}
 
 // The frame buffer on a window exactly as it is.
 const ScreenView kAsItIs = {nullptr, 1, 0, 0, 0, 0};
@@ -74,7 +67,7 @@ void ShowScaled(HDC dc, const ScreenView& view, const RECT& shown) {
   const LONG rowsPerBand = band.rows / factor;
   BYTE* bandTop = band.bits + (band.rows - 1) * bandStride;
   for (LONG top = shown.top; top < shown.bottom; top += rowsPerBand) {
-    const LONG rows = Smaller(rowsPerBand, shown.bottom - top);
+    const LONG rows = std::min<LONG>(rowsPerBand, shown.bottom - top);
     const BYTE* source = frameBuffer.bits + (frameBuffer.height - 1 - top) * sourceStride +
                          int64_t{shown.left} * bytesPerPixel;
     // The band's last copy may still be under way.
@@ -107,8 +100,8 @@ BOOL PrepareScaledBand(HWND window) {
   for (int i = 0; i < screenViews.count; ++i) {
     const ScreenView& view = screenViews.views[i];
     if (view.factor > 1) {
-      width = Larger(width, view.logicalWidth * view.factor);
-      rows = Larger(rows, Larger(kBandRows, view.factor));
+      width = std::max<LONG>(width, view.logicalWidth * view.factor);
+      rows = std::max<LONG>(rows, std::max<LONG>(kBandRows, view.factor));
     }
   }
   ScaledBand& band = screenViews.band;
@@ -147,10 +140,11 @@ void ShowRect(HDC dc, const ScreenView& view, const RECT& r) {
   }
   // The part of r inside both the frame buffer and the view's Logical screen.
   RECT shown;
-  shown.left = Larger(Larger(r.left, 0), -view.shiftX);
-  shown.top = Larger(Larger(r.top, 0), -view.shiftY);
-  shown.right = Smaller(Smaller(r.right, frameBuffer.width), view.logicalWidth - view.shiftX);
-  shown.bottom = Smaller(Smaller(r.bottom, frameBuffer.height), view.logicalHeight - view.shiftY);
+  shown.left = std::max<LONG>(std::max<LONG>(r.left, 0), -view.shiftX);
+  shown.top = std::max<LONG>(std::max<LONG>(r.top, 0), -view.shiftY);
+  shown.right = std::min<LONG>(std::min<LONG>(r.right, frameBuffer.width), view.logicalWidth - view.shiftX);
+  shown.bottom =
+      std::min<LONG>(std::min<LONG>(r.bottom, frameBuffer.height), view.logicalHeight - view.shiftY);
   if (shown.right <= shown.left || shown.bottom <= shown.top)
     return;
   if (view.factor == 1) {
@@ -162,13 +156,10 @@ void ShowRect(HDC dc, const ScreenView& view, const RECT& r) {
 }
 
 void ShowDirtyRects(HDC target) {
-  if (screenViews.count == 0) {
-    for (const DirtyRect* dirty = dirtyList; dirty; dirty = dirty->next)
-      ShowRect(target, kAsItIs, dirty->rect);
-    return;
-  }
-  for (int i = 0; i < screenViews.count; ++i) {
-    const ScreenView& view = screenViews.views[i];
+  const ScreenView* views = screenViews.count ? screenViews.views : &kAsItIs;
+  const int count = screenViews.count ? screenViews.count : 1;
+  for (int i = 0; i < count; ++i) {
+    const ScreenView& view = views[i];
     HPALETTE previous = nullptr;
     HDC dc = i == 0 ? target : ViewContext(view, &previous);
     if (!dc)
